@@ -118,7 +118,7 @@ void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
         OpenFile file(ops, ops.OpenForOutput(temporary));
         WriteQuotedRecord(ops, file.handle(), path);
         file.Close();
-        ops.ReplaceFile(temporary, target);
+        ops.MoveIntoPlace(temporary, target);
     } catch (const PlatformFailure&) {
         ops.DeleteFileQuietly(temporary);
         throw;

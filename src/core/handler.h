@@ -9,11 +9,7 @@
 #pragma once
 
 #include "core/app.h"
-
-struct Event {
-    int keyCode = 0;
-    int shift = 0;  // 1 Shift, 2 Ctrl, 4 Alt
-};
+#include "platform/event.h"
 
 struct Handler {
     void (*steps)(App&, const Event&) = nullptr;

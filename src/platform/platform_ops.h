@@ -40,7 +40,7 @@ public:
     // Flushes what was written to the disk before releasing the file.
     virtual void CloseFile(FileHandle file) = 0;
     // Puts `from` in the place of `to` in one step: readers see the old file or the new one.
-    virtual void ReplaceFile(const std::wstring& from, const std::wstring& to) = 0;
+    virtual void MoveIntoPlace(const std::wstring& from, const std::wstring& to) = 0;
     // Never fails: used on paths that are already failing.
     virtual void DeleteFileQuietly(const std::wstring& path) noexcept = 0;
 

@@ -152,8 +152,8 @@ void FakePlatform::CloseFile(FileHandle file) {
     Step("CloseFile");
 }
 
-void FakePlatform::ReplaceFile(const std::wstring& from, const std::wstring& to) {
-    Step("ReplaceFile");
+void FakePlatform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+    Step("MoveIntoPlace");
     if (lockedFiles.count(to)) throw PlatformFailure{L"cannot replace " + to, {}};
     files[to] = files.at(from);
     files.erase(from);

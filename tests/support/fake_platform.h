@@ -76,7 +76,7 @@ public:
     std::string ReadText(FileHandle file, std::size_t maxBytes) override;
     void WriteText(FileHandle file, const std::string& bytes) override;
     void CloseFile(FileHandle file) override;
-    void ReplaceFile(const std::wstring& from, const std::wstring& to) override;
+    void MoveIntoPlace(const std::wstring& from, const std::wstring& to) override;
     void DeleteFileQuietly(const std::wstring& path) noexcept override;
     bool ToAnsi(const std::wstring& text, std::string& bytes) override;
     std::wstring FromAnsi(const std::string& bytes) override;

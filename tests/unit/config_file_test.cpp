@@ -119,7 +119,7 @@ TEST_F(ConfigFile, WritingReplacesTheWholeFile) {
 // temporary file; the failure still reaches the caller.
 TEST_F(ConfigFile, FailedSaveKeepsThePreviousFile) {
     const std::string previous = "\"C:\\old\\kravix.exe\"\r\n";
-    for (const char* step : {"ProgramDirectory", "OpenForOutput", "WriteText", "CloseFile", "ReplaceFile"}) {
+    for (const char* step : {"ProgramDirectory", "OpenForOutput", "WriteText", "CloseFile", "MoveIntoPlace"}) {
         FakePlatform fresh;
         fresh.files[fresh.ConfigPath()] = previous;
         fresh.FailOn(step);

@@ -107,7 +107,7 @@ TEST_F(Guard, FailedSaveIsFatalAndKeepsTheSavedPath) {
 // window runs; a failure in the setup window's OK is that OK's own, and fatal.
 TEST_F(Guard, NoGuardCoversHandlersInsideTheModalWindow) {
     fake.files.clear();
-    fake.FailOn("ReplaceFile");
+    fake.FailOn("MoveIntoPlace");
     fake.Run({Click(Form2::Command1), Accept(L"D:\\new.exe"), Click(Form2::Command2)});
     EXPECT_TRUE(EndedFatally());
     EXPECT_FALSE(fake.IsVisible(Form::Form1));

@@ -1,0 +1,29 @@
+# kx_shell.exe and its Windows-only parts. Included from the top level when
+# building for Windows, with MinGW-w64 or MSVC.
+include(${CMAKE_CURRENT_LIST_DIR}/resources.cmake)
+
+add_library(kx_win32 STATIC
+    src/platform/win32/dpi.cpp
+    src/platform/win32/file_dialog.cpp
+    src/platform/win32/files.cpp
+    src/platform/win32/long_path.cpp
+    src/platform/win32/process.cpp
+    src/platform/win32/system_error.cpp
+    src/platform/win32/win32_platform.cpp
+    src/platform/win32/window_runtime.cpp)
+target_include_directories(kx_win32 PUBLIC src PRIVATE resources)
+target_compile_definitions(kx_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(kx_win32 PUBLIC kx_core comctl32 comdlg32)
+
+add_executable(kx_shell WIN32 src/app/main.cpp)
+target_link_libraries(kx_shell PRIVATE kx_win32)
+kx_add_resources(kx_shell)
+kx_check_imports(kx_shell)
+
+if(MINGW)
+    # One self-contained file: the C++ runtime is linked in, no DLL beside it.
+    target_link_options(kx_win32 INTERFACE -static -municode)
+    target_compile_options(kx_core PRIVATE -ffunction-sections -fdata-sections)
+    target_compile_options(kx_win32 PRIVATE -ffunction-sections -fdata-sections)
+    target_link_options(kx_shell PRIVATE -Wl,--gc-sections -s)
+endif()

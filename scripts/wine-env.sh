@@ -1,0 +1,18 @@
+# Sourced: a Wine prefix of the build's own under build/windows/wine, Russian
+# code page, no installer prompts, fonts that Debian's Wine does not load.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="$root/build/windows/wine"
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ru_RU.UTF-8
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1
+    wineserver -w
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    # With no window manager on the virtual display, Wine draws the captions
+    # and frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+fi

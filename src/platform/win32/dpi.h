@@ -1,0 +1,12 @@
+// Display scaling. The per-monitor functions are newer than Windows 7, so
+// they are looked up at run time and fall back to the system-wide DPI.
+#pragma once
+
+#include <windows.h>
+
+UINT DpiOfMonitor(HMONITOR monitor);
+UINT DpiOfWindow(HWND window);
+// The window rectangle whose client area has the given size at `dpi`.
+RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
+
+inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }

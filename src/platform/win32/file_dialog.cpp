@@ -1,0 +1,40 @@
+#include "platform/win32/file_dialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "platform/dialog_filter.h"
+#include "platform/win32/system_error.h"
+
+namespace {
+
+constexpr std::size_t kLongestPath = 32767;
+
+}  // namespace
+
+std::vector<wchar_t> FileNameBuffer(const std::wstring& fileName) {
+    std::vector<wchar_t> buffer(kLongestPath + 1, L'\0');
+    std::copy_n(fileName.begin(), std::min(fileName.size(), kLongestPath), buffer.begin());
+    return buffer;
+}
+
+std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dialog, const std::wstring& fileName) {
+    std::vector<wchar_t> buffer = FileNameBuffer(fileName);
+    const std::wstring filter = DialogFilter(dialog.filter);
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = buffer.data();
+    request.nMaxFile = static_cast<DWORD>(buffer.size());  // in characters, not bytes
+    request.lpstrTitle = dialog.title;
+    // The working directory stays as it was: it is passed on to kravix.exe.
+    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                    OFN_ENABLESIZING;
+    if (GetOpenFileNameW(&request)) return std::wstring(buffer.data());
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) return std::nullopt;  // cancelled
+    throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Код ошибки " + std::to_wstring(error) + L"."};
+}

@@ -1,0 +1,12 @@
+// A failed Windows call turned into a PlatformFailure the user can read.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/platform_ops.h"
+
+std::wstring SystemErrorText(DWORD error);
+// `action` says what could not be done; the reason is the last error's text.
+PlatformFailure SystemFailure(std::wstring action, DWORD error = GetLastError());

@@ -1,0 +1,1 @@
+# Windows-only tests, run under Wine when cross-compiling.
