@@ -2,6 +2,12 @@
 # building for Windows, with MinGW-w64 or MSVC.
 include(${CMAKE_CURRENT_LIST_DIR}/resources.cmake)
 
+if(MINGW)
+    # Every program is one self-contained file: the C++ runtime is linked in,
+    # so no MinGW DLL has to lie beside it.
+    add_link_options(-static)
+endif()
+
 add_library(kx_win32 STATIC
     src/platform/win32/dpi.cpp
     src/platform/win32/file_dialog.cpp
@@ -21,8 +27,7 @@ kx_add_resources(kx_shell)
 kx_check_imports(kx_shell)
 
 if(MINGW)
-    # One self-contained file: the C++ runtime is linked in, no DLL beside it.
-    target_link_options(kx_win32 INTERFACE -static -municode)
+    target_link_options(kx_shell PRIVATE -municode)
     target_compile_options(kx_core PRIVATE -ffunction-sections -fdata-sections)
     target_compile_options(kx_win32 PRIVATE -ffunction-sections -fdata-sections)
     target_link_options(kx_shell PRIVATE -Wl,--gc-sections -s)

@@ -10,7 +10,7 @@
 
 class WindowRuntime;
 
-class Win32Platform final : public PlatformOps {
+class Win32Platform : public PlatformOps {
 public:
     using Dispatcher = std::function<void(const Handler&, const Event&)>;
 

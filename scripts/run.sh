@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds kx_shell.exe and starts it: under Wine on Linux, directly on Windows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target kx_shell
+exe=build/windows/kx_shell.exe
+echo "Built $exe ($(stat -c %s "$exe") bytes)."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display to show the window on (DISPLAY is not set). Run this from a desktop session," >&2
+    echo "or on a virtual one: xvfb-run -a scripts/run.sh" >&2
+    exit 1
+fi
+source scripts/wine-env.sh
+# kx_shell keeps kx_shell.ini beside itself, here in build/windows.
+exec wine "$exe"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the core natively (plain and under
+# ASan/UBSan), a short fuzzing run of the configuration reader, and the
+# Windows build with its tests under Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+
+jobs=$(nproc)
+for preset in native native-sanitize; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs"
+done
+
+echo "== fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+mkdir -p build/fuzz/corpus
+build/fuzz/config_reader_fuzz -max_total_time="${KX_FUZZ_SECONDS:-20}" -max_len=4096 build/fuzz/corpus \
+    tests/fuzz/seeds 2>build/fuzz/fuzz.log || { tail -50 build/fuzz/fuzz.log; exit 1; }
+tail -1 build/fuzz/fuzz.log
+
+echo "== windows"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+# One virtual display and one wineserver for the whole run: every Wine
+# process then starts in a fraction of a second.
+xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
+    source scripts/wine-env.sh
+    wineserver -p
+    trap "wineserver -k" EXIT
+    # Wine starts its background services with the first program; started
+    # here they do not hold the test runner'"'"'s output pipes open.
+    wine wineboot >/dev/null 2>&1
+    ctest --preset windows
+'
