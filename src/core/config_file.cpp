@@ -119,8 +119,9 @@ void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
         WriteQuotedRecord(ops, file.handle(), path);
         file.Close();
         ops.MoveIntoPlace(temporary, target);
-    } catch (const PlatformFailure&) {
+    } catch (const PlatformFailure& failure) {
         ops.DeleteFileQuietly(temporary);
-        throw;
+        // The user needs to know which file could not be saved, and why.
+        throw PlatformFailure{L"Не удалось сохранить путь к kravix.exe в файл " + target + L".", failure.reason};
     }
 }

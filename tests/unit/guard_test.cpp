@@ -99,6 +99,8 @@ TEST_F(Guard, FailedSaveIsFatalAndKeepsTheSavedPath) {
     fake.FailOn("WriteText");
     fake.Run({KeyDown(Form1::Text1, kKeyF12), Click(Form2::Command1), Accept(L"D:\\new.exe"), Click(Form2::Command2)});
     EXPECT_TRUE(EndedFatally());
+    ASSERT_TRUE(fake.fatal);
+    EXPECT_NE(fake.fatal->action.find(fake.ConfigPath()), std::wstring::npos) << "the report names the file";
     EXPECT_EQ(fake.files[fake.ConfigPath()], "\"C:\\k.exe\"\r\n");
     EXPECT_EQ(fake.files.size(), 1u);
 }
