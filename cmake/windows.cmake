@@ -21,7 +21,7 @@ target_include_directories(kx_win32 PUBLIC src PRIVATE resources)
 target_compile_definitions(kx_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(kx_win32 PUBLIC kx_core comctl32 comdlg32)
 
-add_executable(kx_shell WIN32 src/app/main.cpp)
+add_executable(kx_shell WIN32 src/app/main.cpp src/app/terminate_handler.cpp)
 target_link_libraries(kx_shell PRIVATE kx_win32)
 kx_add_resources(kx_shell)
 kx_check_imports(kx_shell)

@@ -46,6 +46,9 @@ public:
 
     // Starts `program` (a full path, or a bare name looked up beside the
     // launcher first) with `commandLine` as its whole command line; does not wait.
+    // The short (8.3) form of an existing file's path, or empty when Windows
+    // keeps none for it.
+    virtual std::wstring ShortPath(const std::wstring& path) = 0;
     virtual void StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) = 0;
     virtual void ShowMessage(const std::wstring& text, int style) = 0;
     [[noreturn]] virtual void EndProgram() = 0;

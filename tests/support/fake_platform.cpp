@@ -187,6 +187,11 @@ std::wstring FakePlatform::FromAnsi(const std::string& bytes) {
     return text;
 }
 
+std::wstring FakePlatform::ShortPath(const std::wstring& path) {
+    const auto it = shortPaths.find(path);
+    return it == shortPaths.end() ? L"" : it->second;
+}
+
 void FakePlatform::StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) {
     Step("StartProgram");
     if (!programs.count(program)) throw PlatformFailure{L"cannot start " + program, {}};

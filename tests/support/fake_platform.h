@@ -42,6 +42,7 @@ public:
     std::map<std::wstring, std::string> files;
     std::set<std::wstring> lockedFiles;   // exist, but cannot be opened
     std::set<std::wstring> programs;      // can be started
+    std::map<std::wstring, std::wstring> shortPaths;
     struct Start {
         std::wstring program, commandLine;
         int style;
@@ -80,6 +81,7 @@ public:
     void DeleteFileQuietly(const std::wstring& path) noexcept override;
     bool ToAnsi(const std::wstring& text, std::string& bytes) override;
     std::wstring FromAnsi(const std::string& bytes) override;
+    std::wstring ShortPath(const std::wstring& path) override;
     void StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) override;
     void ShowMessage(const std::wstring& text, int style) override;
     [[noreturn]] void EndProgram() override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/dialog_filter.h"
+#include "platform/win32/decimal.h"
 #include "platform/win32/system_error.h"
 
 namespace {
@@ -36,5 +37,5 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
     if (GetOpenFileNameW(&request)) return std::wstring(buffer.data());
     const DWORD error = CommDlgExtendedError();
     if (error == 0) return std::nullopt;  // cancelled
-    throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Код ошибки " + std::to_wstring(error) + L"."};
+    throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Код ошибки " + Decimal(error) + L"."};
 }

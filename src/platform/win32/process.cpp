@@ -65,6 +65,23 @@ void win32::ReportFatal(const PlatformFailure& failure) {
     ExitProcess(1);
 }
 
+std::wstring Win32Platform::ShortPath(const std::wstring& path) {
+    const std::wstring longForm = ForFileApi(path);
+    std::vector<wchar_t> shortForm(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetShortPathNameW(longForm.c_str(), shortForm.data(), static_cast<DWORD>(shortForm.size()));
+        if (length == 0) return {};
+        if (length < shortForm.size()) {
+            std::wstring result(shortForm.data(), length);
+            // Handed to other programs, the short form goes without the \\?\ prefix.
+            if (result.rfind(L"\\\\?\\", 0) == 0 && longForm.rfind(L"\\\\?\\UNC\\", 0) != 0) result.erase(0, 4);
+            return result;
+        }
+        shortForm.resize(length);
+    }
+}
+
 void Win32Platform::StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) {
     win32::StartProgram(program, commandLine, windowStyle);
 }

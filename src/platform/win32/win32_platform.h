@@ -32,6 +32,7 @@ public:
     void DeleteFileQuietly(const std::wstring& path) noexcept override;
     bool ToAnsi(const std::wstring& text, std::string& bytes) override;
     std::wstring FromAnsi(const std::string& bytes) override;
+    std::wstring ShortPath(const std::wstring& path) override;
     void StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) override;
     void ShowMessage(const std::wstring& text, int style) override;
     [[noreturn]] void EndProgram() override;

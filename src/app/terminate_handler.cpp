@@ -1,0 +1,10 @@
+// What happens when an exception escapes everything: the same report as any
+// fatal error. Replacing libstdc++'s verbose handler also keeps its C++
+// name demangler, a quarter of the executable's size, out of kx_shell.exe.
+#include "platform/win32/win32_platform.h"
+
+#if defined(__GLIBCXX__)
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { win32::ReportFatal({L"Внутренняя ошибка программы.", {}}); }
+}  // namespace __gnu_cxx
+#endif
