@@ -1,7 +1,7 @@
 # Sourced: a Wine prefix of the build's own under build/windows/wine, Russian
 # code page, no installer prompts, fonts that Debian's Wine does not load.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$root/build/windows/wine"
+export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ru_RU.UTF-8
