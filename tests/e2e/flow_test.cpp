@@ -1,1 +1,406 @@
+// kx_shell.exe as a user drives it: the real windows, the real file dialogs,
+// the real kravix.exe start (the stand-in records what it was given).
 #include <gtest/gtest.h>
+
+#include "core/launch.h"
+#include "e2e/driver.h"
+#include "platform/forms.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr wchar_t kRomTitle[] = L"Открытие РОМа";
+constexpr wchar_t kPrimaryTitle[] = L"Открытие первичной таблицы";
+constexpr wchar_t kSecondaryTitle[] = L"Открытие вторичной таблицы(необязательно)";
+constexpr wchar_t kProgramTitle[] = L"открытие";
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+// A file the dialogs can choose (they insist that it exists).
+std::wstring MakeFile(const Launcher& app, const std::wstring& name) {
+    const std::wstring path = app / name;
+    WriteBytes(path, "data");
+    return path;
+}
+
+// A second copy of the stand-in, to tell a new choice from the saved one.
+std::wstring OtherKravix(const Launcher& app) {
+    const std::wstring folder = app / L"другая копия";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CopyInto(app.kravixPath(), folder, L"kravix.exe");
+    return folder + L"\\kravix.exe";
+}
+
+HWND OpenSetupWithF12(const Launcher& app, HWND main) {
+    PressKey(Item(main, Form1::Text1.id), VK_F12);
+    return app.SetupWindow();
+}
+
+}  // namespace
+
+TEST(Flow, TypicalRunStartsKravixWithTheChosenFilesAndEnds) {
+    Launcher app;
+    const std::string savedIni = app.iniBytes();
+    const std::wstring rom = MakeFile(app, L"Моя игра.nes");
+    const std::wstring primary = MakeFile(app, L"main table.tbl");
+    const std::wstring secondary = MakeFile(app, L"вторая.tbl");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath()) << "the saved path beside kx_shell.exe, not the decoy";
+
+    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
+    EXPECT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    ASSERT_TRUE(app.Browse(main, Form1::Command2.id, kPrimaryTitle, primary));
+    EXPECT_EQ(WaitText(main, Form1::Text3.id, primary), primary);
+    ASSERT_TRUE(app.Browse(main, Form1::Command3.id, kSecondaryTitle, secondary));
+    EXPECT_EQ(WaitText(main, Form1::Text4.id, secondary), secondary);
+
+    Click(main, Form1::Command4.id);
+    const auto received = app.WaitReceived();
+    ASSERT_TRUE(received) << "kravix.exe was not started";
+    EXPECT_EQ(received->arguments, (std::vector<std::wstring>{rom, primary, secondary}));
+    EXPECT_EQ(received->commandLine, Quoted(app.kravixPath()) + L" " + Quoted(rom) + L" " + Quoted(primary) + L" " +
+                                         Quoted(secondary));
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+    EXPECT_EQ(app.iniBytes(), savedIni);
+}
+
+TEST(Flow, SecondaryTableIsOptional) {
+    Launcher app;
+    const std::wstring rom = MakeFile(app, L"Моя игра.nes");
+    const std::wstring primary = MakeFile(app, L"main table.tbl");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
+    ASSERT_TRUE(app.Browse(main, Form1::Command2.id, kPrimaryTitle, primary));
+    ASSERT_EQ(WaitText(main, Form1::Text3.id, primary), primary);
+
+    Click(main, Form1::Command4.id);
+    const auto received = app.WaitReceived();
+    ASSERT_TRUE(received) << "kravix.exe was not started";
+    EXPECT_EQ(received->arguments, (std::vector<std::wstring>{rom, primary}));
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+}
+
+TEST(Flow, BrowseCancelKeepsTheBoxAndTheDialogStartsFromThePreviousChoice) {
+    Launcher app;
+    const std::wstring rom = MakeFile(app, L"Моя игра.nes");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+
+    Click(main, Form1::Command1.id);
+    HWND dialog = app.WaitFileDialog(kRomTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FileNameField(dialog), L"");
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(TextOf(main, Form1::Text2.id), L"");
+
+    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
+    ASSERT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+
+    Click(main, Form1::Command1.id);
+    dialog = app.WaitFileDialog(kRomTitle);
+    ASSERT_NE(dialog, nullptr);
+    // Windows and Wine both open the folder of a full path and show only
+    // the file's name in the field.
+    const std::wstring field = FileNameField(dialog);
+    EXPECT_TRUE(field == rom || field == L"Моя игра.nes") << "the field holds \"" << ToUtf8(field) << "\"";
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(TextOf(main, Form1::Text2.id), rom) << "a cancel keeps the previous choice";
+
+    // Each dialog remembers its own choice.
+    Click(main, Form1::Command2.id);
+    dialog = app.WaitFileDialog(kPrimaryTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FileNameField(dialog), L"");
+    PressDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(TextOf(main, Form1::Text3.id), L"");
+}
+
+TEST(Flow, NoConfigurationFileAsksForTheProgramFirstAndSavesIt) {
+    Launcher app(Ini::Absent);
+    const HWND setup = app.SetupWindow();
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(app.Windows(), std::vector<HWND>{setup}) << "the setup window comes alone";
+    EXPECT_EQ(TextOf(setup, Form2::Text1.id), L"");
+
+    Click(setup, Form2::Command1.id);
+    const HWND dialog = app.WaitFileDialog(kProgramTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(FileNameField(dialog), L"kravix.exe");
+    ASSERT_TRUE(SetFileNameField(dialog, app.kravixPath()));
+    PressDialogButton(dialog, IDOK);
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, app.kravixPath()), app.kravixPath());
+    EXPECT_FALSE(app.iniExists()) << "nothing is saved before OK";
+
+    Click(setup, Form2::Command2.id);
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WaitText(main, Form1::Text1.id, app.kravixPath()), app.kravixPath());
+    EXPECT_TRUE(WaitGone(setup));
+    EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
+    // The folder's name has Cyrillic letters: code page 1251 holds them, so no UTF-8 mark.
+    EXPECT_EQ(GetACP(), 1251u) << "the test runs under the Russian code page";
+    EXPECT_EQ(app.iniBytes(), IniRecord(app.kravixPath()));
+    EXPECT_EQ(app.iniBytes().substr(0, 1), "\"");
+    EXPECT_TRUE(app.Running());
+}
+
+TEST(Flow, APathOutsideTheCodePageIsSavedAsUtf8AndReadBack) {
+    Launcher app({Ini::Absent, {}, L"ツール ∞"});
+    const HWND setup = app.SetupWindow();
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, app.kravixPath()));
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, app.kravixPath()), app.kravixPath());
+    Click(setup, Form2::Command2.id);
+    HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(app.iniBytes(), "\xEF\xBB\xBF\"" + ToUtf8(app.kravixPath()) + "\"\r\n");
+
+    Click(main, Form1::Command5.id);
+    ASSERT_EQ(app.WaitExit(), DWORD{0});
+    app.Start();
+    main = app.MainWindow();
+    ASSERT_NE(main, nullptr) << "the saved file is read at the next start";
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+}
+
+TEST(Flow, F12InTheProgramPathBoxOpensTheSetupWindowBesideTheMainOne) {
+    Launcher app;
+    const std::wstring rom = MakeFile(app, L"Моя игра.nes");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    const HWND setup = OpenSetupWithF12(app, main);
+    ASSERT_NE(setup, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main) && IsWindowEnabled(setup)) << "modeless: both take input";
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(TextOf(setup, Form2::Text1.id), L"") << "it does not show the current path";
+
+    // Both windows take input indeed.
+    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
+    EXPECT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    const std::wstring other = OtherKravix(app);
+    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
+
+    // F12 again, with the main window in front: the same setup window comes forward.
+    SetForegroundWindow(main);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; })) << "Wine did not bring the main window forward";
+    PressKey(Item(main, Form1::Text1.id), VK_F12);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == setup; })) << "the setup window did not come forward";
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(app.Windows().size(), 2u) << "one main and one setup window";
+    EXPECT_TRUE(IsWindow(setup));
+    EXPECT_EQ(TextOf(setup, Form2::Text1.id), other) << "its box stays as it was";
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+}
+
+TEST(Flow, F12ElsewhereAndOtherKeysDoNothing) {
+    Launcher app;
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    PressKey(Item(main, Form1::Text2.id), VK_F12);
+    PressKey(Item(main, Form1::Command4.id), VK_F12);
+    PressKey(Item(main, Form1::Text1.id), VK_F11);
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(app.Find(kSetupCaption), nullptr);
+    EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
+    EXPECT_TRUE(app.Running());
+}
+
+TEST(Flow, FailedLaunchShowsTheStopMessageAndKeepsTheWindow) {
+    const std::wstring missing = L"C:\\нет такой папки\\kravix.exe";
+    Launcher app({Ini::Custom, IniRecord(missing)});
+    const std::string savedIni = app.iniBytes();
+    const std::wstring rom = MakeFile(app, L"Моя игра.nes");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), missing);
+    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
+    ASSERT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+
+    Click(main, Form1::Command4.id);
+    const auto box = app.WaitMessageBox();
+    ASSERT_TRUE(box) << "no message box";
+    EXPECT_EQ(box->text, kLaunchFailureMessage);
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK}) << "only an OK button";
+    EXPECT_TRUE(WaitUntil([&] { return ShowsIcon(Item(box->hwnd, 0x440), LoadIcon(nullptr, IDI_HAND)); }))
+        << "the stop icon";
+    EXPECT_FALSE(ShowsIcon(Item(box->hwnd, 0x440), LoadIcon(nullptr, IDI_WARNING))) << "the comparison tells icons apart";
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the main window takes no input while the message is up";
+
+    PressDialogButton(box->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(box->hwnd));
+    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, Form1::Text1.id); }))
+        << "the focus is on control " << GetDlgCtrlID(app.Focus()) << ", not on the program path";
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), missing);
+    EXPECT_EQ(TextOf(main, Form1::Text2.id), rom);
+    EXPECT_EQ(app.iniBytes(), savedIni);
+}
+
+TEST(Flow, MainCancelEndsAndWritesNothing) {
+    Launcher app;
+    const std::string savedIni = app.iniBytes();
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    Click(main, Form1::Command5.id);
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+    EXPECT_EQ(app.iniBytes(), savedIni);
+    EXPECT_FALSE(Exists(app / L"received.txt")) << "kravix.exe was started";
+}
+
+TEST(Flow, MainCloseBoxEnds) {
+    Launcher app;
+    const std::string savedIni = app.iniBytes();
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    CloseBox(main);
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+    EXPECT_EQ(app.iniBytes(), savedIni);
+}
+
+TEST(Flow, SetupCancelAtStartUpEndsAndWritesNothing) {
+    Launcher app(Ini::Absent);
+    const HWND setup = app.SetupWindow();
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, app.kravixPath()));
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, app.kravixPath()), app.kravixPath());
+    Click(setup, Form2::Command3.id);
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+    EXPECT_FALSE(app.iniExists());
+}
+
+TEST(Flow, SetupCancelAfterF12EndsAndWritesNothing) {
+    Launcher app;
+    const std::string savedIni = app.iniBytes();
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    const HWND setup = OpenSetupWithF12(app, main);
+    ASSERT_NE(setup, nullptr);
+    const std::wstring other = OtherKravix(app);
+    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
+    Click(setup, Form2::Command3.id);
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+    EXPECT_EQ(app.iniBytes(), savedIni);
+}
+
+TEST(Flow, SetupCloseBoxAtStartUpShowsAnEmptyMainWindow) {
+    Launcher app(Ini::Absent);
+    const HWND setup = app.SetupWindow();
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, app.kravixPath()));
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, app.kravixPath()), app.kravixPath());
+    CloseBox(setup);
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), L"");
+    EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
+    EXPECT_FALSE(app.iniExists());
+}
+
+TEST(Flow, MainCloseBoxWithSetupOpenLeavesItAloneAndItsOkBringsAFreshMainWindow) {
+    Launcher app;
+    const std::wstring rom = MakeFile(app, L"Моя игра.nes");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
+    ASSERT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    const HWND setup = OpenSetupWithF12(app, main);
+    ASSERT_NE(setup, nullptr);
+
+    CloseBox(main);
+    ASSERT_TRUE(WaitGone(main));
+    ASSERT_TRUE(Flush(Item(setup, Form2::Command3.id)));
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(app.Windows(), std::vector<HWND>{setup}) << "the setup window stays alone";
+
+    const std::wstring other = OtherKravix(app);
+    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
+    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
+    Click(setup, Form2::Command2.id);
+    const HWND fresh = app.MainWindow();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(WaitText(fresh, Form1::Text1.id, other), other);
+    EXPECT_EQ(TextOf(fresh, Form1::Text2.id), L"") << "fresh boxes";
+    EXPECT_EQ(TextOf(fresh, Form1::Text3.id), L"");
+    EXPECT_EQ(TextOf(fresh, Form1::Text4.id), L"");
+    EXPECT_TRUE(WaitGone(setup));
+    EXPECT_EQ(app.iniBytes(), IniRecord(other));
+}
+
+TEST(Flow, SetupOkWithAnEmptyBoxChangesNothing) {
+    Launcher app;
+    const std::string savedIni = app.iniBytes();
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    const HWND setup = OpenSetupWithF12(app, main);
+    ASSERT_NE(setup, nullptr);
+    Click(setup, Form2::Command2.id);
+    EXPECT_TRUE(WaitGone(setup));
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+    EXPECT_EQ(app.iniBytes(), savedIni);
+    EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
+}
+
+TEST(Flow, SetupOkWithAnEmptyBoxAtStartUpShowsAnEmptyMainWindow) {
+    Launcher app(Ini::Absent);
+    const HWND setup = app.SetupWindow();
+    ASSERT_NE(setup, nullptr);
+    Click(setup, Form2::Command2.id);
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitGone(setup));
+    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    EXPECT_EQ(TextOf(main, Form1::Text1.id), L"");
+    EXPECT_FALSE(app.iniExists());
+}
+
+// CreateProcess without an application name would try "...\My.exe" first;
+// the decoy beside "My Tools" is a stand-in too, so running it would show.
+// (Wine then quotes the name it found in the line it passes on, so the
+// command line alone would not show that fault.)
+TEST(Flow, ProgramPathWithSpacesRunsTheRealProgram) {
+    Launcher app({Ini::KravixPath, {}, L"My Tools"});
+    CopyInto(app.kravixPath(), app.folder(), L"My.exe");
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+    Click(main, Form1::Command4.id);
+    const std::wstring decoyRecord = app / L"received.txt";
+    ASSERT_TRUE(WaitUntil([&] { return Exists(app / L"My Tools\\received.txt") || Exists(decoyRecord); }))
+        << "no program was started";
+    EXPECT_FALSE(Exists(decoyRecord)) << "the decoy My.exe ran";
+    const auto received = app.WaitReceived(app / L"My Tools");
+    ASSERT_TRUE(received) << "kravix.exe in \"My Tools\" was not started";
+    EXPECT_EQ(received->commandLine.substr(0, app.kravixPath().size() + 2), Quoted(app.kravixPath()));
+    EXPECT_EQ(app.WaitExit(), DWORD{0});
+}
+
+TEST(Flow, TabMovesThroughTheMainWindowInOrder) {
+    Launcher app;
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, Form1::Text1.id); }))
+        << "the focus starts on control " << GetDlgCtrlID(app.Focus());
+    const std::vector<int> expected{102, 201, 103, 202, 104, 203, 204, 205, 101};
+    std::vector<int> visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const HWND from = app.Focus();
+        PressKey(from, VK_TAB);
+        WaitUntil([&] { return app.Focus() != from; });
+        visited.push_back(GetDlgCtrlID(app.Focus()));
+    }
+    EXPECT_EQ(visited, expected);
+}

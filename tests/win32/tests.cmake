@@ -24,7 +24,8 @@ add_executable(e2e_tests
     win32/test_folder.cpp
     e2e/driver.cpp
     e2e/flow_test.cpp
-    e2e/appearance_test.cpp)
+    e2e/appearance_test.cpp
+    e2e/appearance_resources_test.cpp)
 target_include_directories(e2e_tests PRIVATE . ${PROJECT_SOURCE_DIR}/src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
 target_link_libraries(e2e_tests PRIVATE gtest_main version comctl32 shell32)
@@ -32,3 +33,12 @@ set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINA
 add_dependencies(e2e_tests kx_shell kravix_stand_in)
 add_test(NAME e2e_tests COMMAND e2e_tests)
 set_tests_properties(e2e_tests PROPERTIES TIMEOUT 600)
+
+# Loaded into kx_shell.exe by the appearance tests: fonts and icons can only
+# be read inside the process that owns them (see e2e/appearance_probe.h).
+add_library(appearance_probe MODULE e2e/appearance_probe.cpp)
+target_include_directories(appearance_probe PRIVATE .)
+target_compile_definitions(appearance_probe PRIVATE UNICODE _UNICODE)
+target_link_libraries(appearance_probe PRIVATE user32 gdi32)
+set_target_properties(appearance_probe PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_dependencies(e2e_tests appearance_probe)
