@@ -24,6 +24,7 @@ add_executable(e2e_tests
     win32/test_folder.cpp
     e2e/driver.cpp
     e2e/flow_test.cpp
+    e2e/hostile_config_test.cpp
     e2e/appearance_test.cpp
     e2e/appearance_resources_test.cpp)
 target_include_directories(e2e_tests PRIVATE . ${PROJECT_SOURCE_DIR}/src)
