@@ -8,6 +8,11 @@ set_target_properties(kravix_stand_in PROPERTIES OUTPUT_NAME kravix
 target_link_options(kravix_stand_in PRIVATE -municode)
 target_link_libraries(kravix_stand_in PRIVATE shell32)
 
+# An old-style kravix.exe that reads its command line in the ANSI code page.
+add_executable(ansi_kravix_stand_in WIN32 stand_in/ansi_kravix.cpp)
+set_target_properties(ansi_kravix_stand_in PROPERTIES OUTPUT_NAME kravix
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/ansi_stand_in)
+
 # The platform operations on their own: files on disk, process start.
 add_executable(platform_tests
     win32/test_folder.cpp
@@ -25,13 +30,14 @@ add_executable(e2e_tests
     e2e/driver.cpp
     e2e/flow_test.cpp
     e2e/hostile_config_test.cpp
+    e2e/ansi_program_test.cpp
     e2e/appearance_test.cpp
     e2e/appearance_resources_test.cpp)
 target_include_directories(e2e_tests PRIVATE . ${PROJECT_SOURCE_DIR}/src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
 target_link_libraries(e2e_tests PRIVATE gtest_main version comctl32 shell32)
 set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-add_dependencies(e2e_tests kx_shell kravix_stand_in)
+add_dependencies(e2e_tests kx_shell kravix_stand_in ansi_kravix_stand_in)
 add_test(NAME e2e_tests COMMAND e2e_tests)
 set_tests_properties(e2e_tests PROPERTIES TIMEOUT 600)
 
