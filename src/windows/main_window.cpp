@@ -1,4 +1,6 @@
 // Form1: where kravix.exe lies, the three file rows, OK and Cancel.
+#include <iterator>
+
 #include "core/window_flow.h"
 #include "windows/browse.h"
 #include "windows/windows.h"

@@ -1,4 +1,6 @@
 // Form2: asks where kravix.exe lies.
+#include <iterator>
+
 #include "core/window_flow.h"
 #include "windows/browse.h"
 #include "windows/windows.h"

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/file_dialog.h"

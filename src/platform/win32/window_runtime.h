@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <type_traits>
 #include <string>
 #include <vector>
 
