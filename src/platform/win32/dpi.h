@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-UINT DpiOfMonitor(HMONITOR monitor);
+// The DPI a new window starts from, before Windows says which screen it is on.
+UINT SystemDpi();
 UINT DpiOfWindow(HWND window);
 // The window rectangle whose client area has the given size at `dpi`.
 RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi);

@@ -156,7 +156,7 @@ void WindowRuntime::Load(Form form) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
-    window.dpi = DpiOfMonitor(monitor);
+    window.dpi = SystemDpi();
     const DWORD style = FrameStyle(def.frame);
     const DWORD exStyle = FrameExStyle(def);
     const RECT frame = WindowRectForClient(TwipsToPixels(def.clientWidth, window.dpi),
@@ -184,8 +184,10 @@ void WindowRuntime::Load(Form form) {
         window.dpi = actual;
         const RECT resized = WindowRectForClient(TwipsToPixels(def.clientWidth, actual),
                                                  TwipsToPixels(def.clientHeight, actual), style, exStyle, actual);
-        SetWindowPos(window.hwnd, nullptr, 0, 0, resized.right - resized.left, resized.bottom - resized.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const int newWidth = resized.right - resized.left, newHeight = resized.bottom - resized.top;
+        SetWindowPos(window.hwnd, nullptr, work.left + (work.right - work.left - newWidth) / 2,
+                     work.top + (work.bottom - work.top - newHeight) / 2, newWidth, newHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ApplyDpi(window);
     if (def.onLoad) Dispatch(def.onLoad);
