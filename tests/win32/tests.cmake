@@ -17,7 +17,8 @@ set_target_properties(ansi_kravix_stand_in PROPERTIES OUTPUT_NAME kravix
 add_executable(platform_tests
     win32/test_folder.cpp
     win32/files_test.cpp
-    win32/process_test.cpp)
+    win32/process_test.cpp
+    win32/file_dialog_test.cpp)
 target_include_directories(platform_tests PRIVATE .)
 target_link_libraries(platform_tests PRIVATE kx_win32 gtest_main)
 set_target_properties(platform_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -31,6 +32,7 @@ add_executable(e2e_tests
     e2e/flow_test.cpp
     e2e/hostile_config_test.cpp
     e2e/ansi_program_test.cpp
+    e2e/long_path_test.cpp
     e2e/appearance_test.cpp
     e2e/appearance_resources_test.cpp)
 target_include_directories(e2e_tests PRIVATE . ${PROJECT_SOURCE_DIR}/src)
