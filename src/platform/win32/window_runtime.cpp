@@ -151,21 +151,27 @@ void WindowRuntime::Load(Form form) {
         if (control.dialog) window.fileNames[control.control.id] = control.dialog->initialFileName;
     }
 
-    // Centred on the primary screen's work area, sized for that screen's DPI.
+    // Centred on the primary screen's work area. The window starts at the
+    // system DPI; once created, Windows says the DPI of the screen it is on.
     const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
-    window.dpi = SystemDpi();
+    const RECT work = info.rcWork;
     const DWORD style = FrameStyle(def.frame);
     const DWORD exStyle = FrameExStyle(def);
-    const RECT frame = WindowRectForClient(TwipsToPixels(def.clientWidth, window.dpi),
-                                           TwipsToPixels(def.clientHeight, window.dpi), style, exStyle, window.dpi);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const RECT& work = info.rcWork;
-    window.hwnd = CreateWindowExW(exStyle, kWindowClass, def.caption, style,
-                                  work.left + (work.right - work.left - width) / 2,
-                                  work.top + (work.bottom - work.top - height) / 2, width, height,
+    const auto centred = [&](UINT dpi) {
+        const RECT frame = WindowRectForClient(TwipsToPixels(def.clientWidth, dpi),
+                                               TwipsToPixels(def.clientHeight, dpi), style, exStyle, dpi);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        const int left = work.left + (work.right - work.left - width) / 2;
+        const int top = work.top + (work.bottom - work.top - height) / 2;
+        return RECT{left, top, left + width, top + height};
+    };
+    window.dpi = SystemDpi();
+    const RECT place = centred(window.dpi);
+    window.hwnd = CreateWindowExW(exStyle, kWindowClass, def.caption, style, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top,
                                   def.inTaskbar ? nullptr : hiddenOwner_, nullptr, GetModuleHandleW(nullptr), &window);
     if (!window.hwnd) {
         const PlatformFailure failure = SystemFailure(L"Не удалось создать окно.");
@@ -173,20 +179,16 @@ void WindowRuntime::Load(Form form) {
         throw failure;
     }
     if (def.frame == WindowFrame::FixedSingle) {
-        SendMessageW(window.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon(GetSystemMetrics(SM_CXICON))));
-        SendMessageW(window.hwnd, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(AppIcon(GetSystemMetrics(SM_CXSMICON))));
+        static const HICON bigIcon = AppIcon(GetSystemMetrics(SM_CXICON));
+        static const HICON smallIcon = AppIcon(GetSystemMetrics(SM_CXSMICON));
+        SendMessageW(window.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+        SendMessageW(window.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     }
     CreateControls(window);
-    // Windows may have put the window on a screen of another DPI.
-    const UINT actual = DpiOfWindow(window.hwnd);
-    if (actual != window.dpi) {
+    if (const UINT actual = DpiOfWindow(window.hwnd); actual != window.dpi) {
         window.dpi = actual;
-        const RECT resized = WindowRectForClient(TwipsToPixels(def.clientWidth, actual),
-                                                 TwipsToPixels(def.clientHeight, actual), style, exStyle, actual);
-        const int newWidth = resized.right - resized.left, newHeight = resized.bottom - resized.top;
-        SetWindowPos(window.hwnd, nullptr, work.left + (work.right - work.left - newWidth) / 2,
-                     work.top + (work.bottom - work.top - newHeight) / 2, newWidth, newHeight,
+        const RECT moved = centred(actual);
+        SetWindowPos(window.hwnd, nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ApplyDpi(window);
