@@ -51,3 +51,7 @@ target_compile_definitions(appearance_probe PRIVATE UNICODE _UNICODE)
 target_link_libraries(appearance_probe PRIVATE user32 gdi32)
 set_target_properties(appearance_probe PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(e2e_tests appearance_probe)
+if(MINGW)
+    # The hook is looked up by its plain name, without 32-bit stdcall's "@12".
+    target_link_options(appearance_probe PRIVATE -Wl,--kill-at)
+endif()
