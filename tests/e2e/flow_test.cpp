@@ -37,6 +37,29 @@ HWND OpenSetupWithF12(const Launcher& app, HWND main) {
     return app.SetupWindow();
 }
 
+struct BothWindows {
+    HWND main = nullptr;
+    HWND setup = nullptr;    // null when any step failed
+    std::wstring chosen;     // what was browsed in the setup window, if asked
+};
+
+// The main window, and the setup window opened beside it with F12; with
+// `browse`, a second kravix.exe chosen in the setup window.
+BothWindows OpenBoth(Launcher& app, bool browse) {
+    BothWindows both;
+    both.main = app.MainWindow();
+    if (!both.main) return both;
+    both.setup = OpenSetupWithF12(app, both.main);
+    if (both.setup && browse) {
+        both.chosen = OtherKravix(app);
+        if (!app.Browse(both.setup, Form2::Command1.id, kProgramTitle, both.chosen) ||
+            WaitText(both.setup, Form2::Text1.id, both.chosen) != both.chosen) {
+            both.setup = nullptr;
+        }
+    }
+    return both;
+}
+
 }  // namespace
 
 TEST(Flow, TypicalRunStartsKravixWithTheChosenFilesAndEnds) {
@@ -282,14 +305,9 @@ TEST(Flow, SetupCancelAtStartUpEndsAndWritesNothing) {
 TEST(Flow, SetupCancelAfterF12EndsAndWritesNothing) {
     Launcher app;
     const std::string savedIni = app.iniBytes();
-    const HWND main = app.MainWindow();
-    ASSERT_NE(main, nullptr);
-    const HWND setup = OpenSetupWithF12(app, main);
-    ASSERT_NE(setup, nullptr);
-    const std::wstring other = OtherKravix(app);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
-    Click(setup, Form2::Command3.id);
+    const BothWindows both = OpenBoth(app, true);
+    ASSERT_NE(both.setup, nullptr);
+    Click(both.setup, Form2::Command3.id);
     EXPECT_EQ(app.WaitExit(), DWORD{0});
     EXPECT_EQ(app.iniBytes(), savedIni);
 }
@@ -406,83 +424,62 @@ TEST(Flow, TabMovesThroughTheMainWindowInOrder) {
 }
 
 // The rows of "main window with the setup window beside it" not covered above.
+
 TEST(Flow, WithSetupOpenMainOkLaunchesTheMainWindowsPath) {
     Launcher app;
-    const HWND main = app.MainWindow();
-    ASSERT_NE(main, nullptr);
-    const HWND setup = OpenSetupWithF12(app, main);
-    ASSERT_NE(setup, nullptr);
-    const std::wstring other = OtherKravix(app);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
-
-    Click(main, Form1::Command4.id);
+    const BothWindows both = OpenBoth(app, true);
+    ASSERT_NE(both.setup, nullptr);
+    Click(both.main, Form1::Command4.id);
     EXPECT_TRUE(app.WaitReceived()) << "the program of the main window's box started";
     EXPECT_EQ(app.WaitExit(), DWORD{0});
-    EXPECT_FALSE(Exists(other.substr(0, other.find_last_of(L'\\')) + L"\\received.txt"));
+    EXPECT_FALSE(Exists(both.chosen.substr(0, both.chosen.find_last_of(L'\\')) + L"\\received.txt"));
 }
 
 TEST(Flow, WithSetupOpenAFailedLaunchKeepsBothWindows) {
     Launcher app({Ini::Custom, IniRecord(L"C:\\нет такой папки\\kravix.exe")});
-    const HWND main = app.MainWindow();
-    ASSERT_NE(main, nullptr);
-    const HWND setup = OpenSetupWithF12(app, main);
-    ASSERT_NE(setup, nullptr);
-
-    Click(main, Form1::Command4.id);
+    const BothWindows both = OpenBoth(app, false);
+    ASSERT_NE(both.setup, nullptr);
+    Click(both.main, Form1::Command4.id);
     const auto box = app.WaitMessageBox();
     ASSERT_TRUE(box);
-    EXPECT_FALSE(IsWindowEnabled(setup)) << "no window of the launcher takes input while the message is up";
+    EXPECT_FALSE(IsWindowEnabled(both.setup)) << "no window of the launcher takes input while the message is up";
     PressDialogButton(box->hwnd, IDOK);
     ASSERT_TRUE(WaitGone(box->hwnd));
-    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, Form1::Text1.id); }));
-    EXPECT_TRUE(IsWindowVisible(setup) && IsWindowEnabled(setup));
+    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(both.main, Form1::Text1.id); }));
+    EXPECT_TRUE(IsWindowVisible(both.setup) && IsWindowEnabled(both.setup));
     EXPECT_TRUE(app.Running());
 }
 
 TEST(Flow, SetupOkAfterF12SavesTheChoiceAndFillsTheMainWindow) {
     Launcher app;
-    const HWND main = app.MainWindow();
-    ASSERT_NE(main, nullptr);
-    const HWND setup = OpenSetupWithF12(app, main);
-    ASSERT_NE(setup, nullptr);
-    const std::wstring other = OtherKravix(app);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
-
-    Click(setup, Form2::Command2.id);
-    EXPECT_TRUE(WaitGone(setup));
-    EXPECT_EQ(WaitText(main, Form1::Text1.id, other), other);
-    EXPECT_EQ(app.iniBytes(), IniRecord(other));
+    const BothWindows both = OpenBoth(app, true);
+    ASSERT_NE(both.setup, nullptr);
+    Click(both.setup, Form2::Command2.id);
+    EXPECT_TRUE(WaitGone(both.setup));
+    EXPECT_EQ(WaitText(both.main, Form1::Text1.id, both.chosen), both.chosen);
+    EXPECT_EQ(app.iniBytes(), IniRecord(both.chosen));
     EXPECT_TRUE(app.Running());
 }
 
 TEST(Flow, SetupCloseBoxAfterF12WritesNothingAndTheNextF12StartsEmpty) {
     Launcher app;
     const std::string savedIni = app.iniBytes();
-    const HWND main = app.MainWindow();
-    ASSERT_NE(main, nullptr);
-    HWND setup = OpenSetupWithF12(app, main);
-    ASSERT_NE(setup, nullptr);
-    const std::wstring other = OtherKravix(app);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
-
-    CloseBox(setup);
-    ASSERT_TRUE(WaitGone(setup));
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+    const BothWindows both = OpenBoth(app, true);
+    ASSERT_NE(both.setup, nullptr);
+    CloseBox(both.setup);
+    ASSERT_TRUE(WaitGone(both.setup));
+    EXPECT_EQ(TextOf(both.main, Form1::Text1.id), app.kravixPath());
     EXPECT_EQ(app.iniBytes(), savedIni);
-    setup = OpenSetupWithF12(app, main);
-    ASSERT_NE(setup, nullptr);
-    EXPECT_EQ(TextOf(setup, Form2::Text1.id), L"");
+    const HWND again = OpenSetupWithF12(app, both.main);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(TextOf(again, Form2::Text1.id), L"");
 }
 
 TEST(Flow, MainCancelWithSetupOpenEnds) {
     Launcher app;
-    const HWND main = app.MainWindow();
-    ASSERT_NE(main, nullptr);
-    ASSERT_NE(OpenSetupWithF12(app, main), nullptr);
-    Click(main, Form1::Command5.id);
+    const BothWindows both = OpenBoth(app, false);
+    ASSERT_NE(both.setup, nullptr);
+    Click(both.main, Form1::Command5.id);
     EXPECT_EQ(app.WaitExit(), DWORD{0});
 }
 
@@ -490,16 +487,14 @@ TEST(Flow, SetupAloneEndsOnCancelOrItsCloseBox) {
     for (const bool cancel : {true, false}) {
         Launcher app;
         const std::string savedIni = app.iniBytes();
-        const HWND main = app.MainWindow();
-        ASSERT_NE(main, nullptr);
-        const HWND setup = OpenSetupWithF12(app, main);
-        ASSERT_NE(setup, nullptr);
-        CloseBox(main);
-        ASSERT_TRUE(WaitGone(main));
+        const BothWindows both = OpenBoth(app, false);
+        ASSERT_NE(both.setup, nullptr);
+        CloseBox(both.main);
+        ASSERT_TRUE(WaitGone(both.main));
         if (cancel) {
-            Click(setup, Form2::Command3.id);
+            Click(both.setup, Form2::Command3.id);
         } else {
-            CloseBox(setup);
+            CloseBox(both.setup);
         }
         EXPECT_EQ(app.WaitExit(), DWORD{0}) << (cancel ? "Cancel" : "close box");
         EXPECT_EQ(app.iniBytes(), savedIni);
