@@ -51,6 +51,12 @@ extern "C" __attribute__((dllexport)) LRESULT CALLBACK AppearanceProbeHook(int c
         const std::wstring name = appearance_probe::MappingName(static_cast<DWORD>(message.wParam));
         if (const HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str())) {
             if (auto* report = static_cast<Report*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(Report)))) {
+                // As Windows does when the window moves to a screen of another scale.
+                if (const UINT dpi = report->changeDpiTo) {
+                    RECT suggested{};
+                    GetWindowRect(message.hwnd, &suggested);
+                    SendMessageW(message.hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+                }
                 Fill(*report, message.hwnd);
                 InterlockedExchange(const_cast<LONG*>(&report->done), 1);
                 UnmapViewOfFile(report);

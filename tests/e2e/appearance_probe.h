@@ -30,6 +30,7 @@ struct ControlFont {
 };
 
 struct Report {
+    UINT changeDpiTo;    // set by the test: first tell the window its screen now has this DPI
     volatile LONG done;  // set last
     int controlCount;
     ControlFont controls[32];

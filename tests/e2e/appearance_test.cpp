@@ -129,7 +129,8 @@ private:
 };
 
 // Reads the fonts and icons of `window` from inside kx_shell (see appearance_probe.h).
-std::optional<appearance_probe::Report> Probe(const Launcher& app, HWND window) {
+// With `changeDpiTo`, the window is first told that its screen's DPI changed.
+std::optional<appearance_probe::Report> Probe(const Launcher& app, HWND window, UINT changeDpiTo = 0) {
     using namespace appearance_probe;
     const std::wstring dllPath = TestProgramFolder() + L"\\" + kDllName;
     const HMODULE dll = LoadLibraryW(dllPath.c_str());
@@ -145,6 +146,7 @@ std::optional<appearance_probe::Report> Probe(const Launcher& app, HWND window) 
                            : nullptr;
     std::optional<Report> report;
     if (hook && shared) {
+        shared->changeDpiTo = changeDpiTo;
         const HHOOK installed = SetWindowsHookExW(WH_GETMESSAGE, hook, dll, app.threadId());
         if (installed) {
             PostMessageW(window, RegisterWindowMessageW(kMessage), GetCurrentProcessId(), 0);
@@ -441,4 +443,17 @@ TEST(AppearanceDpi144, SetupWindowScales) {
     const auto report = Probe(app, setup);
     ASSERT_TRUE(report);
     ExpectFonts(*report, kSetup, 144);
+}
+
+// Moved to a screen at 200 %, the window lays itself out again from its twips.
+TEST(AppearanceDpiChange, MainWindowLaysItselfOutAgain) {
+    PhysicalPixels physical;
+    Launcher app{LaunchOptions(Ini::KravixPath)};
+    const HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    const auto report = Probe(app, main, 192);
+    ASSERT_TRUE(report);
+    ExpectClientSize(main, kMainClientTwips, 192);
+    ExpectControls(main, kMain, 192);
+    ExpectFonts(*report, kMain, 192);
 }

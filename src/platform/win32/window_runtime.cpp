@@ -88,6 +88,21 @@ HICON AppIcon(int size) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
+// Puts the window at `frame`, then makes its client area exactly the size the
+// layout asks for: the frame computed for a DPI can differ from the one
+// Windows draws (a caption still at the old scale), and the controls are
+// placed in the client area.
+void PlaceWindow(HWND hwnd, const RECT& frame, int clientWidth, int clientHeight) {
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(hwnd, nullptr, frame.left, frame.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (client.right != clientWidth || client.bottom != clientHeight) {
+        SetWindowPos(hwnd, nullptr, 0, 0, width + clientWidth - client.right, height + clientHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 [[noreturn]] void FatalInWindowCode() {
     win32::ReportFatal({L"Внутренняя ошибка программы.", {}});
 }
@@ -185,12 +200,9 @@ void WindowRuntime::Load(Form form) {
         SendMessageW(window.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     }
     CreateControls(window);
-    if (const UINT actual = DpiOfWindow(window.hwnd); actual != window.dpi) {
-        window.dpi = actual;
-        const RECT moved = centred(actual);
-        SetWindowPos(window.hwnd, nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    window.dpi = DpiOfWindow(window.hwnd);
+    PlaceWindow(window.hwnd, centred(window.dpi), TwipsToPixels(def.clientWidth, window.dpi),
+                TwipsToPixels(def.clientHeight, window.dpi));
     ApplyDpi(window);
     if (def.onLoad) Dispatch(def.onLoad);
 }
@@ -408,13 +420,15 @@ LRESULT WindowRuntime::Handle(Window& window, UINT message, WPARAM wParam, LPARA
             }
             return 0;
         case WM_DPICHANGED: {
+            // Where Windows suggests, at the size the twips give at the new DPI.
             window.dpi = HIWORD(wParam);
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            const RECT frame = WindowRectForClient(TwipsToPixels(window.def->clientWidth, window.dpi),
-                                                   TwipsToPixels(window.def->clientHeight, window.dpi),
-                                                   FrameStyle(window.def->frame), FrameExStyle(*window.def), window.dpi);
-            SetWindowPos(window.hwnd, nullptr, suggested->left, suggested->top, frame.right - frame.left,
-                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            const int width = TwipsToPixels(window.def->clientWidth, window.dpi);
+            const int height = TwipsToPixels(window.def->clientHeight, window.dpi);
+            RECT frame = WindowRectForClient(width, height, FrameStyle(window.def->frame), FrameExStyle(*window.def),
+                                             window.dpi);
+            OffsetRect(&frame, suggested->left - frame.left, suggested->top - frame.top);
+            PlaceWindow(window.hwnd, frame, width, height);
             ApplyDpi(window);
             return 0;
         }
