@@ -410,40 +410,29 @@ TEST_F(AppearanceSetupWindow, Fonts) {
 }
 
 // 150 %: every size comes from the twips at 144 DPI.
-TEST(AppearanceDpi144, MainWindowScales) {
+template <std::size_t N>
+void ExpectScaledTo144(Ini ini, const Expected (&table)[N], SIZE clientTwips) {
     PhysicalPixels physical;
     LogPixelsOverride dpi(144);
     ASSERT_TRUE(dpi.set()) << "cannot set LogPixels";
-    Launcher app{LaunchOptions(Ini::KravixPath)};
-    const HWND main = app.MainWindow();
+    Launcher app{LaunchOptions(ini)};
+    const HWND window = ini == Ini::Absent ? app.SetupWindow() : app.MainWindow();
     // kx_shell has read its DPI once it shows a window: put the prefix back
     // at once, so nothing else started meanwhile runs at 144.
     dpi.Restore();
     EXPECT_EQ(LogPixelsOverride::Current(), dpi.previous()) << "LogPixels not restored";
-    ASSERT_NE(main, nullptr);
-    ExpectClientSize(main, kMainClientTwips, 144);
-    ExpectControls(main, kMain, 144);
-    ExpectCentredOnWorkArea(main);
-    const auto report = Probe(app, main);
+    ASSERT_NE(window, nullptr);
+    ExpectClientSize(window, clientTwips, 144);
+    ExpectControls(window, table, 144);
+    ExpectCentredOnWorkArea(window);
+    const auto report = Probe(app, window);
     ASSERT_TRUE(report);
-    ExpectFonts(*report, kMain, 144);
+    ExpectFonts(*report, table, 144);
 }
 
-TEST(AppearanceDpi144, SetupWindowScales) {
-    PhysicalPixels physical;
-    LogPixelsOverride dpi(144);
-    ASSERT_TRUE(dpi.set()) << "cannot set LogPixels";
-    Launcher app{LaunchOptions(Ini::Absent)};
-    const HWND setup = app.SetupWindow();
-    dpi.Restore();
-    EXPECT_EQ(LogPixelsOverride::Current(), dpi.previous()) << "LogPixels not restored";
-    ASSERT_NE(setup, nullptr);
-    ExpectClientSize(setup, kSetupClientTwips, 144);
-    ExpectControls(setup, kSetup, 144);
-    const auto report = Probe(app, setup);
-    ASSERT_TRUE(report);
-    ExpectFonts(*report, kSetup, 144);
-}
+TEST(AppearanceDpi144, MainWindowScales) { ExpectScaledTo144(Ini::KravixPath, kMain, kMainClientTwips); }
+
+TEST(AppearanceDpi144, SetupWindowScales) { ExpectScaledTo144(Ini::Absent, kSetup, kSetupClientTwips); }
 
 // Moved to a screen at 200 %, the window lays itself out again from its twips.
 TEST(AppearanceDpiChange, MainWindowLaysItselfOutAgain) {
