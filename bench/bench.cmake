@@ -10,7 +10,7 @@ set_target_properties(kx_bench_floor PROPERTIES OUTPUT_NAME floor)
 add_executable(kx_bench_floor_app WIN32 EXCLUDE_FROM_ALL ${kx_bench_dir}/floor.cpp ${kx_bench_dir}/floor_app.rc)
 set_target_properties(kx_bench_floor_app PROPERTIES OUTPUT_NAME floor_app)
 # windres finds kx_shell's icon and manifest there.
-target_include_directories(kx_bench_floor_app PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+target_include_directories(kx_bench_floor_app PRIVATE ${PROJECT_SOURCE_DIR}/resources ${kx_generated})
 
 add_executable(kx_bench_kravix WIN32 EXCLUDE_FROM_ALL ${kx_bench_dir}/clock_stand_in.cpp)
 set_target_properties(kx_bench_kravix PROPERTIES OUTPUT_NAME kravix)

@@ -4,6 +4,20 @@
 # Windows platform modules enable RC already; saying so keeps this file whole.
 enable_language(RC)
 
+# The version as the resources write it, from project(VERSION): "1.0.0.0",
+# "1,0,0,0" and "1.00" (the minor version in two digits).
+set(kx_generated "${CMAKE_BINARY_DIR}/generated")
+set(KX_VERSION_DOTTED "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+set(KX_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
+string(LENGTH "${PROJECT_VERSION_MINOR}" minor_digits)
+if(minor_digits EQUAL 1)
+    set(KX_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.0${PROJECT_VERSION_MINOR}")
+else()
+    set(KX_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+endif()
+configure_file("${CMAKE_CURRENT_LIST_DIR}/../resources/kx_shell.manifest.in" "${kx_generated}/kx_shell.manifest" @ONLY)
+configure_file("${CMAKE_CURRENT_LIST_DIR}/../resources/version.h.in" "${kx_generated}/version.h" @ONLY)
+
 # Adds resources/kx_shell.rc (icon, version record, manifest) to target.
 # The .rc holds the program's only manifest (RT_MANIFEST 1) for both
 # toolchains: MinGW's linker adds none, while MSVC's would add a second one and
@@ -13,11 +27,11 @@ function(kx_add_resources target)
     cmake_path(NORMAL_PATH dir)
     set(rc "${dir}/kx_shell.rc")
     target_sources(${target} PRIVATE "${rc}")
-    # The include path is where the resource compiler finds the icon and the
-    # manifest; the .rc is rebuilt when either changes.
+    # The include path is where the resource compiler finds the icon, the
+    # manifest and the version; the .rc is rebuilt when one changes.
     set_source_files_properties("${rc}" TARGET_DIRECTORY ${target} PROPERTIES
-        INCLUDE_DIRECTORIES "${dir}"
-        OBJECT_DEPENDS "${dir}/kx_shell.ico;${dir}/kx_shell.manifest;${dir}/resource.h")
+        INCLUDE_DIRECTORIES "${dir};${kx_generated}"
+        OBJECT_DEPENDS "${dir}/kx_shell.ico;${kx_generated}/kx_shell.manifest;${kx_generated}/version.h;${dir}/resource.h")
     if(MINGW)
         # windres reads the .rc in the host's code page unless told otherwise
         # (the same as -c 65001).

@@ -1,7 +1,8 @@
 #include "core/command_line.h"
 
 std::wstring QuoteArgument(const std::wstring& text) {
-    if (text.find_first_of(L" \t") == std::wstring::npos) return text;
+    if (text.find_first_of(L" \t") == std::wstring::npos)
+        return text;
     // Backslashes are literal unless a quote follows them; then each one must
     // be doubled, including those before the closing quote ("C:\a b\").
     std::wstring quoted = L"\"";
@@ -21,6 +22,7 @@ std::wstring QuoteArgument(const std::wstring& text) {
 
 std::wstring BuildCommandLine(const LaunchTexts& texts) {
     std::wstring line = QuoteArgument(texts[0]);
-    for (std::size_t i = 1; i < texts.size(); ++i) line += L' ' + QuoteArgument(texts[i]);
+    for (std::size_t i = 1; i < texts.size(); ++i)
+        line += L' ' + QuoteArgument(texts[i]);
     return line;
 }

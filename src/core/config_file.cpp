@@ -9,8 +9,12 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // Every byte this reader stops at lies below 0x40, so none of them can be the
 // second byte of a double-byte ANSI character nor part of a UTF-8 sequence:
 // the field is cut out of the raw bytes and only then decoded.
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 struct RawField {
     std::string_view bytes;
@@ -19,18 +23,23 @@ struct RawField {
 
 std::optional<RawField> CutFirstField(std::string_view bytes, bool whole) {
     std::size_t i = 0;
-    while (i < bytes.size() && IsBlank(bytes[i])) ++i;
-    if (i == bytes.size()) return std::nullopt;  // the file ends before any field
+    while (i < bytes.size() && IsBlank(bytes[i]))
+        ++i;
+    if (i == bytes.size())
+        return std::nullopt;  // the file ends before any field
 
     if (bytes[i] == '"') {
         const std::size_t start = ++i;
-        while (i < bytes.size() && bytes[i] != '"' && !IsLineEnd(bytes[i])) ++i;
+        while (i < bytes.size() && bytes[i] != '"' && !IsLineEnd(bytes[i]))
+            ++i;
         return RawField{bytes.substr(start, i - start), i < bytes.size() || whole};
     }
     const std::size_t start = i;
-    while (i < bytes.size() && bytes[i] != ',' && !IsLineEnd(bytes[i])) ++i;
+    while (i < bytes.size() && bytes[i] != ',' && !IsLineEnd(bytes[i]))
+        ++i;
     std::size_t end = i;
-    while (end > start && IsBlank(bytes[end - 1])) --end;
+    while (end > start && IsBlank(bytes[end - 1]))
+        --end;
     return RawField{bytes.substr(start, end - start), i < bytes.size() || whole};
 }
 
@@ -67,40 +76,52 @@ private:
 
 }  // namespace
 
+std::wstring ConfigFilePath(PlatformOps& ops) {
+    return ops.ProgramDirectory() + L"\\kx_shell.ini";
+}
+
 std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole) {
     const bool utf8 = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
-    if (utf8) bytes.remove_prefix(kUtf8Mark.size());
+    if (utf8)
+        bytes.remove_prefix(kUtf8Mark.size());
 
     const auto field = CutFirstField(bytes, whole);
     // A field still open where reading stopped is longer than any path.
-    if (!field || !field->ended) return std::nullopt;
+    if (!field || !field->ended)
+        return std::nullopt;
     // A NUL would cut the path short wherever it is shown or used.
-    if (field->bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    if (field->bytes.find('\0') != std::string_view::npos)
+        return std::nullopt;
 
     std::optional<std::wstring> text =
         utf8 ? DecodeUtf8(field->bytes) : std::optional(codec.FromAnsi(std::string(field->bytes)));
-    if (!text || text->size() > kLongestPath) return std::nullopt;
+    if (!text || text->size() > kLongestPath)
+        return std::nullopt;
     return text;
 }
 
 std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
     std::string ansi;
-    if (codec.ToAnsi(text, ansi)) return '"' + ansi + "\"\r\n";
+    if (codec.ToAnsi(text, ansi))
+        return '"' + ansi + "\"\r\n";
     return std::string(kUtf8Mark) + '"' + EncodeUtf8(text) + "\"\r\n";
 }
 
-std::wstring ConfigFilePath(PlatformOps& ops) { return ops.ProgramDirectory() + L"\\kx_shell.ini"; }
+namespace {
 
 std::wstring ReadField(PlatformOps& ops, FileHandle file) {
     const std::string bytes = ops.ReadText(file, kRecordReadLimit);
     auto field = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
-    if (!field) throw NoPathIn(ConfigFilePath(ops));
+    if (!field)
+        throw NoPathIn(ConfigFilePath(ops));
     return *field;
 }
 
 void WriteQuotedRecord(PlatformOps& ops, FileHandle file, const std::wstring& text) {
     ops.WriteText(file, EncodeRecord(ops, text));
 }
+
+}  // namespace
 
 std::wstring ReadProgramPath(PlatformOps& ops) {
     OpenFile file(ops, ops.OpenForInput(ConfigFilePath(ops)));

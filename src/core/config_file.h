@@ -12,8 +12,6 @@
 
 #include "platform/platform_ops.h"
 
-// The longest path Windows handles, in UTF-16 units.
-constexpr std::size_t kLongestPath = 32767;
 // Enough bytes for the record of the longest path in any encoding; reading
 // stops there, whatever size the file has.
 constexpr std::size_t kRecordReadLimit = 3 + 3 * (kLongestPath + 2) + 2;
@@ -24,9 +22,6 @@ std::wstring ConfigFilePath(PlatformOps& ops);
 std::wstring ReadProgramPath(PlatformOps& ops);
 // Replaces the file in one step; a failure leaves the previous file as it was.
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path);
-
-std::wstring ReadField(PlatformOps& ops, FileHandle file);
-void WriteQuotedRecord(PlatformOps& ops, FileHandle file, const std::wstring& text);
 
 // The pure halves of the two above, for tests and the fuzzer.
 // `whole` says the bytes are the entire file, not only its beginning.

@@ -4,23 +4,13 @@
 
 #include "core/handler.h"
 
-// Main window load: show the saved path, or ask for it first.
-void StartUpRead(App& app, const Event& event);
-void OpenSetupWindowModal(App& app);
-// F12 in the main window's program-path box opens the setup window.
-void ProgramPathKeyDown(App& app, const Event& event);
-// Main window OK: start kravix.exe with the four boxes' texts.
-void LaunchFromMainWindow(App& app, const Event& event);
-void AnswerLaunchFailure(App& app);
-// Setup window OK: save the chosen path and hand it to the main window.
-void ConfirmProgramPath(App& app, const Event& event);
-// Cancel in either window.
-void CancelProgram(App& app, const Event& event);
-
-inline constexpr Handler kStartUpRead{StartUpRead, OpenSetupWindowModal};
-inline constexpr Handler kProgramPathKeyDown{ProgramPathKeyDown, nullptr};
-inline constexpr Handler kLaunchFromMainWindow{LaunchFromMainWindow, AnswerLaunchFailure};
-inline constexpr Handler kConfirmProgramPath{ConfirmProgramPath, nullptr};
-inline constexpr Handler kCancelProgram{CancelProgram, nullptr};
-
-inline constexpr int kKeyF12 = 123;
+// Main window load: shows the saved path, or asks for it first.
+extern const Handler kStartUpRead;
+// F12 in the main window's program-path box opens the setup window beside it.
+extern const Handler kProgramPathKeyDown;
+// Main window OK: starts kravix.exe with the four boxes' texts.
+extern const Handler kLaunchFromMainWindow;
+// Setup window OK: saves the chosen path and hands it to the main window.
+extern const Handler kConfirmProgramPath;
+// Cancel in either window ends the program at once.
+extern const Handler kEndProgram;

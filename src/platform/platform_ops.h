@@ -1,25 +1,28 @@
-// The desktop services the launcher rests on. Every operation either completes
-// or throws PlatformFailure; what a failure means is decided by the handler it
-// happens in, never by the operation.
+// The system services the launcher rests on, apart from its windows. Every
+// operation either completes or throws PlatformFailure; what a failure means
+// is decided by the handler it happens in, never by the operation.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 #include "platform/ansi_codec.h"
-#include "platform/forms.h"
 
 struct PlatformFailure {
     std::wstring action;  // what could not be done, in the user's words
     std::wstring reason;  // the system's explanation, may be empty
 };
 
-enum class WindowMode { Modal, Modeless };
+// The longest path Windows handles, in UTF-16 units.
+constexpr std::size_t kLongestPath = 32767;
 
-// How the started program's window appears: normal size, with the focus.
-constexpr int kNormalFocus = 1;
-// Message box with the stop icon and the OK button alone.
-constexpr int kCriticalOk = 16;
+// What the user is told when something fails that no system call explains.
+inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";
+
+// How the started program's window appears.
+enum class StartedWindow { NormalWithFocus };
+// The message box's icon and buttons.
+enum class MessageKind { CriticalOk };
 
 struct FileHandle {
     std::size_t id = 0;
@@ -27,12 +30,14 @@ struct FileHandle {
 
 class PlatformOps : public AnsiCodec {
 public:
-    virtual ~PlatformOps() = default;
+    // The folder holding the launcher's executable, without a trailing
+    // backslash except at a drive root.
+    virtual std::wstring ProgramDirectory() = 0;
 
     // Files hold 8-bit text; which code page it is in is the reader's and
     // writer's business (see ToAnsi and FromAnsi).
-    virtual std::wstring ProgramDirectory() = 0;
     virtual FileHandle OpenForInput(const std::wstring& path) = 0;
+    // Creates the file, or empties it if it exists.
     virtual FileHandle OpenForOutput(const std::wstring& path) = 0;
     // Reads at most maxBytes from the current position; fewer only at the end.
     virtual std::string ReadText(FileHandle file, std::size_t maxBytes) = 0;
@@ -43,25 +48,16 @@ public:
     virtual void MoveIntoPlace(const std::wstring& from, const std::wstring& to) = 0;
     // Never fails: used on paths that are already failing.
     virtual void DeleteFileQuietly(const std::wstring& path) noexcept = 0;
-
-    // Starts `program` (a full path, or a bare name looked up beside the
-    // launcher first) with `commandLine` as its whole command line; does not wait.
     // The short (8.3) form of an existing file's path, or empty when Windows
     // keeps none for it.
     virtual std::wstring ShortPath(const std::wstring& path) = 0;
-    virtual void StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) = 0;
-    virtual void ShowMessage(const std::wstring& text, int style) = 0;
+    // Starts `program` (a full path, or a bare name looked for beside the
+    // launcher first) with `commandLine` as its whole command line; does not wait.
+    virtual void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) = 0;
+
+    // Application-modal, captioned "kx_shell".
+    virtual void ShowMessage(const std::wstring& text, MessageKind kind) = 0;
     [[noreturn]] virtual void EndProgram() = 0;
     // Tells the user what failed and ends the process with a non-zero status.
     [[noreturn]] virtual void Fatal(const PlatformFailure& failure) = 0;
-
-    // Windows. Using a control of a window that is not loaded loads it first.
-    virtual void ShowWindow(Form form, WindowMode mode) = 0;
-    virtual void UnloadWindow(Form form) = 0;
-    virtual void SetFocus(Control control) = 0;
-    virtual std::wstring GetText(Control box) = 0;
-    virtual void SetText(Control box, const std::wstring& text) = 0;
-    // Shows the Open dialog and returns its file name afterwards: the chosen
-    // file's full path, or after a cancel the name it held before.
-    virtual std::wstring ShowOpen(Control dialog) = 0;
 };

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
-#include "platform/forms.h"
+#include "core/controls.h"
 
 using namespace e2e;
 
@@ -23,9 +23,9 @@ std::optional<Received> LaunchWithRom(const std::wstring& romName) {
 
     const HWND main = app.MainWindow();
     if (!main) return std::nullopt;
-    EXPECT_TRUE(app.Browse(main, Form1::Command1.id, L"Открытие РОМа", rom));
-    EXPECT_EQ(WaitText(main, Form1::Text2.id, rom), rom) << "the box shows the full name";
-    Click(main, Form1::Command4.id);
+    EXPECT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, L"Открытие РОМа", rom));
+    EXPECT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom) << "the box shows the full name";
+    Click(main, MainWindow::OkButton.id);
     return app.WaitReceived();
 }
 

@@ -44,7 +44,7 @@ void Fill(Report& report, HWND window) {
 
 // Exported by name for GetProcAddress (MinGW; an MSVC build would link with
 // /EXPORT:AppearanceProbeHook instead).
-extern "C" __attribute__((dllexport)) LRESULT CALLBACK AppearanceProbeHook(int code, WPARAM removal, LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK AppearanceProbeHook(int code, WPARAM removal, LPARAM lParam) {
     const MSG& message = *reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && removal == PM_REMOVE &&
         message.message == RegisterWindowMessageW(appearance_probe::kMessage)) {

@@ -29,7 +29,7 @@ struct Expected {
 // Group boxes' outer corners; the controls inside are placed from them.
 constexpr int kFrame1X = 120, kFrame1Y = 105;
 constexpr int kFrame2X = 120, kFrame2Y = 855;
-constexpr int kFrame3X = kFrame2X + 60, kFrame3Y = kFrame2Y + 1470;  // inside Frame2
+constexpr int kFrame3X = kFrame2X + 60, kFrame3Y = kFrame2Y + 1470;  // inside the launch options
 
 constexpr wchar_t kOk[] = L"\u041E\u041A";  // "ОК" in Cyrillic letters
 

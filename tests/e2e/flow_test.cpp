@@ -4,7 +4,7 @@
 
 #include "core/launch.h"
 #include "e2e/driver.h"
-#include "platform/forms.h"
+#include "core/controls.h"
 
 using namespace e2e;
 
@@ -33,7 +33,7 @@ std::wstring OtherKravix(const Launcher& app) {
 }
 
 HWND OpenSetupWithF12(const Launcher& app, HWND main) {
-    PressKey(Item(main, Form1::Text1.id), VK_F12);
+    PressKey(Item(main, MainWindow::ProgramPathBox.id), VK_F12);
     return app.SetupWindow();
 }
 
@@ -41,8 +41,8 @@ HWND OpenSetupWithF12(const Launcher& app, HWND main) {
 // stand-in chosen in it; null when any step failed.
 HWND SetupAtStartUpWithAChoice(Launcher& app) {
     const HWND setup = app.SetupWindow();
-    if (!setup || !app.Browse(setup, Form2::Command1.id, kProgramTitle, app.kravixPath())) return nullptr;
-    return WaitText(setup, Form2::Text1.id, app.kravixPath()) == app.kravixPath() ? setup : nullptr;
+    if (!setup || !app.Browse(setup, SetupWindow::BrowseButton.id, kProgramTitle, app.kravixPath())) return nullptr;
+    return WaitText(setup, SetupWindow::ProgramPathBox.id, app.kravixPath()) == app.kravixPath() ? setup : nullptr;
 }
 
 struct BothWindows {
@@ -60,8 +60,8 @@ BothWindows OpenBoth(Launcher& app, bool browse) {
     both.setup = OpenSetupWithF12(app, both.main);
     if (both.setup && browse) {
         both.chosen = OtherKravix(app);
-        if (!app.Browse(both.setup, Form2::Command1.id, kProgramTitle, both.chosen) ||
-            WaitText(both.setup, Form2::Text1.id, both.chosen) != both.chosen) {
+        if (!app.Browse(both.setup, SetupWindow::BrowseButton.id, kProgramTitle, both.chosen) ||
+            WaitText(both.setup, SetupWindow::ProgramPathBox.id, both.chosen) != both.chosen) {
             both.setup = nullptr;
         }
     }
@@ -78,16 +78,16 @@ TEST(Flow, TypicalRunStartsKravixWithTheChosenFilesAndEnds) {
     const std::wstring secondary = MakeFile(app, L"вторая.tbl");
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath()) << "the saved path beside kx_shell.exe, not the decoy";
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), app.kravixPath()) << "the saved path beside kx_shell.exe, not the decoy";
 
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
-    EXPECT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
-    ASSERT_TRUE(app.Browse(main, Form1::Command2.id, kPrimaryTitle, primary));
-    EXPECT_EQ(WaitText(main, Form1::Text3.id, primary), primary);
-    ASSERT_TRUE(app.Browse(main, Form1::Command3.id, kSecondaryTitle, secondary));
-    EXPECT_EQ(WaitText(main, Form1::Text4.id, secondary), secondary);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, kRomTitle, rom));
+    EXPECT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowsePrimaryTableButton.id, kPrimaryTitle, primary));
+    EXPECT_EQ(WaitText(main, MainWindow::PrimaryTableBox.id, primary), primary);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseSecondaryTableButton.id, kSecondaryTitle, secondary));
+    EXPECT_EQ(WaitText(main, MainWindow::SecondaryTableBox.id, secondary), secondary);
 
-    Click(main, Form1::Command4.id);
+    Click(main, MainWindow::OkButton.id);
     const auto received = app.WaitReceived();
     ASSERT_TRUE(received) << "kravix.exe was not started";
     EXPECT_EQ(received->arguments, (std::vector<std::wstring>{rom, primary, secondary}));
@@ -103,11 +103,11 @@ TEST(Flow, SecondaryTableIsOptional) {
     const std::wstring primary = MakeFile(app, L"main table.tbl");
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
-    ASSERT_TRUE(app.Browse(main, Form1::Command2.id, kPrimaryTitle, primary));
-    ASSERT_EQ(WaitText(main, Form1::Text3.id, primary), primary);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, kRomTitle, rom));
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowsePrimaryTableButton.id, kPrimaryTitle, primary));
+    ASSERT_EQ(WaitText(main, MainWindow::PrimaryTableBox.id, primary), primary);
 
-    Click(main, Form1::Command4.id);
+    Click(main, MainWindow::OkButton.id);
     const auto received = app.WaitReceived();
     ASSERT_TRUE(received) << "kravix.exe was not started";
     EXPECT_EQ(received->arguments, (std::vector<std::wstring>{rom, primary}));
@@ -120,19 +120,19 @@ TEST(Flow, BrowseCancelKeepsTheBoxAndTheDialogStartsFromThePreviousChoice) {
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
 
-    Click(main, Form1::Command1.id);
+    Click(main, MainWindow::BrowseRomButton.id);
     HWND dialog = app.WaitFileDialog(kRomTitle);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(FileNameField(dialog), L"");
     PressDialogButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitGone(dialog));
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
-    EXPECT_EQ(TextOf(main, Form1::Text2.id), L"");
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
+    EXPECT_EQ(TextOf(main, MainWindow::RomBox.id), L"");
 
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
-    ASSERT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, kRomTitle, rom));
+    ASSERT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom);
 
-    Click(main, Form1::Command1.id);
+    Click(main, MainWindow::BrowseRomButton.id);
     dialog = app.WaitFileDialog(kRomTitle);
     ASSERT_NE(dialog, nullptr);
     // Windows and Wine both open the folder of a full path and show only
@@ -141,18 +141,18 @@ TEST(Flow, BrowseCancelKeepsTheBoxAndTheDialogStartsFromThePreviousChoice) {
     EXPECT_TRUE(field == rom || field == L"Моя игра.nes") << "the field holds \"" << ToUtf8(field) << "\"";
     PressDialogButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitGone(dialog));
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
-    EXPECT_EQ(TextOf(main, Form1::Text2.id), rom) << "a cancel keeps the previous choice";
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
+    EXPECT_EQ(TextOf(main, MainWindow::RomBox.id), rom) << "a cancel keeps the previous choice";
 
     // Each dialog remembers its own choice.
-    Click(main, Form1::Command2.id);
+    Click(main, MainWindow::BrowsePrimaryTableButton.id);
     dialog = app.WaitFileDialog(kPrimaryTitle);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(FileNameField(dialog), L"");
     PressDialogButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitGone(dialog));
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
-    EXPECT_EQ(TextOf(main, Form1::Text3.id), L"");
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
+    EXPECT_EQ(TextOf(main, MainWindow::PrimaryTableBox.id), L"");
 }
 
 TEST(Flow, NoConfigurationFileAsksForTheProgramFirstAndSavesIt) {
@@ -160,21 +160,21 @@ TEST(Flow, NoConfigurationFileAsksForTheProgramFirstAndSavesIt) {
     const HWND setup = app.SetupWindow();
     ASSERT_NE(setup, nullptr);
     EXPECT_EQ(app.Windows(), std::vector<HWND>{setup}) << "the setup window comes alone";
-    EXPECT_EQ(TextOf(setup, Form2::Text1.id), L"");
+    EXPECT_EQ(TextOf(setup, SetupWindow::ProgramPathBox.id), L"");
 
-    Click(setup, Form2::Command1.id);
+    Click(setup, SetupWindow::BrowseButton.id);
     const HWND dialog = app.WaitFileDialog(kProgramTitle);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(FileNameField(dialog), L"kravix.exe");
     ASSERT_TRUE(SetFileNameField(dialog, app.kravixPath()));
     PressDialogButton(dialog, IDOK);
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, app.kravixPath()), app.kravixPath());
+    ASSERT_EQ(WaitText(setup, SetupWindow::ProgramPathBox.id, app.kravixPath()), app.kravixPath());
     EXPECT_FALSE(app.iniExists()) << "nothing is saved before OK";
 
-    Click(setup, Form2::Command2.id);
+    Click(setup, SetupWindow::OkButton.id);
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(WaitText(main, Form1::Text1.id, app.kravixPath()), app.kravixPath());
+    EXPECT_EQ(WaitText(main, MainWindow::ProgramPathBox.id, app.kravixPath()), app.kravixPath());
     EXPECT_TRUE(WaitGone(setup));
     EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
     // The folder's name has Cyrillic letters: code page 1251 holds them, so no UTF-8 mark.
@@ -188,19 +188,19 @@ TEST(Flow, APathOutsideTheCodePageIsSavedAsUtf8AndReadBack) {
     Launcher app({Ini::Absent, {}, L"ツール ∞"});
     const HWND setup = app.SetupWindow();
     ASSERT_NE(setup, nullptr);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, app.kravixPath()));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, app.kravixPath()), app.kravixPath());
-    Click(setup, Form2::Command2.id);
+    ASSERT_TRUE(app.Browse(setup, SetupWindow::BrowseButton.id, kProgramTitle, app.kravixPath()));
+    ASSERT_EQ(WaitText(setup, SetupWindow::ProgramPathBox.id, app.kravixPath()), app.kravixPath());
+    Click(setup, SetupWindow::OkButton.id);
     HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(app.iniBytes(), "\xEF\xBB\xBF\"" + ToUtf8(app.kravixPath()) + "\"\r\n");
 
-    Click(main, Form1::Command5.id);
+    Click(main, MainWindow::CancelButton.id);
     ASSERT_EQ(app.WaitExit(), DWORD{0});
     app.Start();
     main = app.MainWindow();
     ASSERT_NE(main, nullptr) << "the saved file is read at the next start";
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), app.kravixPath());
 }
 
 TEST(Flow, F12InTheProgramPathBoxOpensTheSetupWindowBesideTheMainOne) {
@@ -212,35 +212,35 @@ TEST(Flow, F12InTheProgramPathBoxOpensTheSetupWindowBesideTheMainOne) {
     ASSERT_NE(setup, nullptr);
     EXPECT_TRUE(IsWindowEnabled(main) && IsWindowEnabled(setup)) << "modeless: both take input";
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(TextOf(setup, Form2::Text1.id), L"") << "it does not show the current path";
+    EXPECT_EQ(TextOf(setup, SetupWindow::ProgramPathBox.id), L"") << "it does not show the current path";
 
     // Both windows take input indeed.
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
-    EXPECT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, kRomTitle, rom));
+    EXPECT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom);
     const std::wstring other = OtherKravix(app);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
+    ASSERT_TRUE(app.Browse(setup, SetupWindow::BrowseButton.id, kProgramTitle, other));
+    ASSERT_EQ(WaitText(setup, SetupWindow::ProgramPathBox.id, other), other);
 
     // F12 again, with the main window in front: the same setup window comes forward.
     SetForegroundWindow(main);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; })) << "Wine did not bring the main window forward";
-    PressKey(Item(main, Form1::Text1.id), VK_F12);
+    PressKey(Item(main, MainWindow::ProgramPathBox.id), VK_F12);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == setup; })) << "the setup window did not come forward";
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
     EXPECT_EQ(app.Windows().size(), 2u) << "one main and one setup window";
     EXPECT_TRUE(IsWindow(setup));
-    EXPECT_EQ(TextOf(setup, Form2::Text1.id), other) << "its box stays as it was";
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+    EXPECT_EQ(TextOf(setup, SetupWindow::ProgramPathBox.id), other) << "its box stays as it was";
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), app.kravixPath());
 }
 
 TEST(Flow, F12ElsewhereAndOtherKeysDoNothing) {
     Launcher app;
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    PressKey(Item(main, Form1::Text2.id), VK_F12);
-    PressKey(Item(main, Form1::Command4.id), VK_F12);
-    PressKey(Item(main, Form1::Text1.id), VK_F11);
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
+    PressKey(Item(main, MainWindow::RomBox.id), VK_F12);
+    PressKey(Item(main, MainWindow::OkButton.id), VK_F12);
+    PressKey(Item(main, MainWindow::ProgramPathBox.id), VK_F11);
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
     EXPECT_EQ(app.Find(kSetupCaption), nullptr);
     EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
     EXPECT_TRUE(app.Running());
@@ -253,11 +253,11 @@ TEST(Flow, FailedLaunchShowsTheStopMessageAndKeepsTheWindow) {
     const std::wstring rom = MakeFile(app, L"Моя игра.nes");
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), missing);
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
-    ASSERT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), missing);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, kRomTitle, rom));
+    ASSERT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom);
 
-    Click(main, Form1::Command4.id);
+    Click(main, MainWindow::OkButton.id);
     const auto box = app.WaitMessageBox();
     ASSERT_TRUE(box) << "no message box";
     EXPECT_EQ(box->text, kLaunchFailureMessage);
@@ -269,12 +269,12 @@ TEST(Flow, FailedLaunchShowsTheStopMessageAndKeepsTheWindow) {
 
     PressDialogButton(box->hwnd, IDOK);
     ASSERT_TRUE(WaitGone(box->hwnd));
-    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, Form1::Text1.id); }))
+    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, MainWindow::ProgramPathBox.id); }))
         << "the focus is on control " << GetDlgCtrlID(app.Focus()) << ", not on the program path";
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_TRUE(app.Running());
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), missing);
-    EXPECT_EQ(TextOf(main, Form1::Text2.id), rom);
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), missing);
+    EXPECT_EQ(TextOf(main, MainWindow::RomBox.id), rom);
     EXPECT_EQ(app.iniBytes(), savedIni);
 }
 
@@ -283,7 +283,7 @@ TEST(Flow, MainCancelEndsAndWritesNothing) {
     const std::string savedIni = app.iniBytes();
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    Click(main, Form1::Command5.id);
+    Click(main, MainWindow::CancelButton.id);
     EXPECT_EQ(app.WaitExit(), DWORD{0});
     EXPECT_EQ(app.iniBytes(), savedIni);
     EXPECT_FALSE(Exists(app / L"received.txt")) << "kravix.exe was started";
@@ -303,7 +303,7 @@ TEST(Flow, SetupCancelAtStartUpEndsAndWritesNothing) {
     Launcher app(Ini::Absent);
     const HWND setup = SetupAtStartUpWithAChoice(app);
     ASSERT_NE(setup, nullptr);
-    Click(setup, Form2::Command3.id);
+    Click(setup, SetupWindow::CancelButton.id);
     EXPECT_EQ(app.WaitExit(), DWORD{0});
     EXPECT_FALSE(app.iniExists());
 }
@@ -313,7 +313,7 @@ TEST(Flow, SetupCancelAfterF12EndsAndWritesNothing) {
     const std::string savedIni = app.iniBytes();
     const BothWindows both = OpenBoth(app, true);
     ASSERT_NE(both.setup, nullptr);
-    Click(both.setup, Form2::Command3.id);
+    Click(both.setup, SetupWindow::CancelButton.id);
     EXPECT_EQ(app.WaitExit(), DWORD{0});
     EXPECT_EQ(app.iniBytes(), savedIni);
 }
@@ -325,8 +325,8 @@ TEST(Flow, SetupCloseBoxAtStartUpShowsAnEmptyMainWindow) {
     CloseBox(setup);
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), L"");
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), L"");
     EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
     EXPECT_FALSE(app.iniExists());
 }
@@ -336,27 +336,27 @@ TEST(Flow, MainCloseBoxWithSetupOpenLeavesItAloneAndItsOkBringsAFreshMainWindow)
     const std::wstring rom = MakeFile(app, L"Моя игра.nes");
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, kRomTitle, rom));
-    ASSERT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, kRomTitle, rom));
+    ASSERT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom);
     const HWND setup = OpenSetupWithF12(app, main);
     ASSERT_NE(setup, nullptr);
 
     CloseBox(main);
     ASSERT_TRUE(WaitGone(main));
-    ASSERT_TRUE(Flush(Item(setup, Form2::Command3.id)));
+    ASSERT_TRUE(Flush(Item(setup, SetupWindow::CancelButton.id)));
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(app.Windows(), std::vector<HWND>{setup}) << "the setup window stays alone";
 
     const std::wstring other = OtherKravix(app);
-    ASSERT_TRUE(app.Browse(setup, Form2::Command1.id, kProgramTitle, other));
-    ASSERT_EQ(WaitText(setup, Form2::Text1.id, other), other);
-    Click(setup, Form2::Command2.id);
+    ASSERT_TRUE(app.Browse(setup, SetupWindow::BrowseButton.id, kProgramTitle, other));
+    ASSERT_EQ(WaitText(setup, SetupWindow::ProgramPathBox.id, other), other);
+    Click(setup, SetupWindow::OkButton.id);
     const HWND fresh = app.MainWindow();
     ASSERT_NE(fresh, nullptr);
-    EXPECT_EQ(WaitText(fresh, Form1::Text1.id, other), other);
-    EXPECT_EQ(TextOf(fresh, Form1::Text2.id), L"") << "fresh boxes";
-    EXPECT_EQ(TextOf(fresh, Form1::Text3.id), L"");
-    EXPECT_EQ(TextOf(fresh, Form1::Text4.id), L"");
+    EXPECT_EQ(WaitText(fresh, MainWindow::ProgramPathBox.id, other), other);
+    EXPECT_EQ(TextOf(fresh, MainWindow::RomBox.id), L"") << "fresh boxes";
+    EXPECT_EQ(TextOf(fresh, MainWindow::PrimaryTableBox.id), L"");
+    EXPECT_EQ(TextOf(fresh, MainWindow::SecondaryTableBox.id), L"");
     EXPECT_TRUE(WaitGone(setup));
     EXPECT_EQ(app.iniBytes(), IniRecord(other));
 }
@@ -368,10 +368,10 @@ TEST(Flow, SetupOkWithAnEmptyBoxChangesNothing) {
     ASSERT_NE(main, nullptr);
     const HWND setup = OpenSetupWithF12(app, main);
     ASSERT_NE(setup, nullptr);
-    Click(setup, Form2::Command2.id);
+    Click(setup, SetupWindow::OkButton.id);
     EXPECT_TRUE(WaitGone(setup));
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), app.kravixPath());
     EXPECT_EQ(app.iniBytes(), savedIni);
     EXPECT_EQ(app.Windows(), std::vector<HWND>{main});
 }
@@ -380,12 +380,12 @@ TEST(Flow, SetupOkWithAnEmptyBoxAtStartUpShowsAnEmptyMainWindow) {
     Launcher app(Ini::Absent);
     const HWND setup = app.SetupWindow();
     ASSERT_NE(setup, nullptr);
-    Click(setup, Form2::Command2.id);
+    Click(setup, SetupWindow::OkButton.id);
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(WaitGone(setup));
-    ASSERT_TRUE(Flush(Item(main, Form1::Command5.id)));
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), L"");
+    ASSERT_TRUE(Flush(Item(main, MainWindow::CancelButton.id)));
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), L"");
     EXPECT_FALSE(app.iniExists());
 }
 
@@ -398,8 +398,8 @@ TEST(Flow, ProgramPathWithSpacesRunsTheRealProgram) {
     CopyInto(app.kravixPath(), app.folder(), L"My.exe");
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_EQ(TextOf(main, Form1::Text1.id), app.kravixPath());
-    Click(main, Form1::Command4.id);
+    ASSERT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), app.kravixPath());
+    Click(main, MainWindow::OkButton.id);
     const std::wstring decoyRecord = app / L"received.txt";
     ASSERT_TRUE(WaitUntil([&] { return Exists(app / L"My Tools\\received.txt") || Exists(decoyRecord); }))
         << "no program was started";
@@ -414,7 +414,7 @@ TEST(Flow, TabMovesThroughTheMainWindowInOrder) {
     Launcher app;
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, Form1::Text1.id); }))
+    ASSERT_TRUE(WaitUntil([&] { return app.Focus() == Item(main, MainWindow::ProgramPathBox.id); }))
         << "the focus starts on control " << GetDlgCtrlID(app.Focus());
     const std::vector<int> expected{102, 201, 103, 202, 104, 203, 204, 205, 101};
     std::vector<int> visited;
@@ -433,7 +433,7 @@ TEST(Flow, WithSetupOpenMainOkLaunchesTheMainWindowsPath) {
     Launcher app;
     const BothWindows both = OpenBoth(app, true);
     ASSERT_NE(both.setup, nullptr);
-    Click(both.main, Form1::Command4.id);
+    Click(both.main, MainWindow::OkButton.id);
     EXPECT_TRUE(app.WaitReceived()) << "the program of the main window's box started";
     EXPECT_EQ(app.WaitExit(), DWORD{0});
     EXPECT_FALSE(Exists(both.chosen.substr(0, both.chosen.find_last_of(L'\\')) + L"\\received.txt"));
@@ -443,13 +443,13 @@ TEST(Flow, WithSetupOpenAFailedLaunchKeepsBothWindows) {
     Launcher app({Ini::Custom, IniRecord(L"C:\\нет такой папки\\kravix.exe")});
     const BothWindows both = OpenBoth(app, false);
     ASSERT_NE(both.setup, nullptr);
-    Click(both.main, Form1::Command4.id);
+    Click(both.main, MainWindow::OkButton.id);
     const auto box = app.WaitMessageBox();
     ASSERT_TRUE(box);
     EXPECT_FALSE(IsWindowEnabled(both.setup)) << "no window of the launcher takes input while the message is up";
     PressDialogButton(box->hwnd, IDOK);
     ASSERT_TRUE(WaitGone(box->hwnd));
-    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(both.main, Form1::Text1.id); }));
+    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == Item(both.main, MainWindow::ProgramPathBox.id); }));
     EXPECT_TRUE(IsWindowVisible(both.setup) && IsWindowEnabled(both.setup));
     EXPECT_TRUE(app.Running());
 }
@@ -458,9 +458,9 @@ TEST(Flow, SetupOkAfterF12SavesTheChoiceAndFillsTheMainWindow) {
     Launcher app;
     const BothWindows both = OpenBoth(app, true);
     ASSERT_NE(both.setup, nullptr);
-    Click(both.setup, Form2::Command2.id);
+    Click(both.setup, SetupWindow::OkButton.id);
     EXPECT_TRUE(WaitGone(both.setup));
-    EXPECT_EQ(WaitText(both.main, Form1::Text1.id, both.chosen), both.chosen);
+    EXPECT_EQ(WaitText(both.main, MainWindow::ProgramPathBox.id, both.chosen), both.chosen);
     EXPECT_EQ(app.iniBytes(), IniRecord(both.chosen));
     EXPECT_TRUE(app.Running());
 }
@@ -472,18 +472,18 @@ TEST(Flow, SetupCloseBoxAfterF12WritesNothingAndTheNextF12StartsEmpty) {
     ASSERT_NE(both.setup, nullptr);
     CloseBox(both.setup);
     ASSERT_TRUE(WaitGone(both.setup));
-    EXPECT_EQ(TextOf(both.main, Form1::Text1.id), app.kravixPath());
+    EXPECT_EQ(TextOf(both.main, MainWindow::ProgramPathBox.id), app.kravixPath());
     EXPECT_EQ(app.iniBytes(), savedIni);
     const HWND again = OpenSetupWithF12(app, both.main);
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(TextOf(again, Form2::Text1.id), L"");
+    EXPECT_EQ(TextOf(again, SetupWindow::ProgramPathBox.id), L"");
 }
 
 TEST(Flow, MainCancelWithSetupOpenEnds) {
     Launcher app;
     const BothWindows both = OpenBoth(app, false);
     ASSERT_NE(both.setup, nullptr);
-    Click(both.main, Form1::Command5.id);
+    Click(both.main, MainWindow::CancelButton.id);
     EXPECT_EQ(app.WaitExit(), DWORD{0});
 }
 
@@ -496,7 +496,7 @@ TEST(Flow, SetupAloneEndsOnCancelOrItsCloseBox) {
         CloseBox(both.main);
         ASSERT_TRUE(WaitGone(both.main));
         if (cancel) {
-            Click(both.setup, Form2::Command3.id);
+            Click(both.setup, SetupWindow::CancelButton.id);
         } else {
             CloseBox(both.setup);
         }

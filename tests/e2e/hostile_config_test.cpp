@@ -6,7 +6,7 @@
 #include <string>
 
 #include "e2e/driver.h"
-#include "platform/forms.h"
+#include "core/controls.h"
 
 using namespace std::string_literals;
 using namespace e2e;
@@ -24,7 +24,7 @@ std::wstring FromCodePage1251(const std::string& bytes) {
 void ExpectMainWindowWith(const Launcher& app, const std::wstring& path) {
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not open";
-    EXPECT_EQ(TextOf(main, Form1::Text1.id), path);
+    EXPECT_EQ(TextOf(main, MainWindow::ProgramPathBox.id), path);
     EXPECT_EQ(app.Find(kSetupCaption), nullptr);
 }
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
-#include "platform/forms.h"
+#include "core/controls.h"
 
 using namespace e2e;
 
@@ -22,9 +22,9 @@ TEST(LongPath, TheLongestPathTheDialogReturnsReachesKravix) {
 
     const HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(app.Browse(main, Form1::Command1.id, L"Открытие РОМа", rom));
-    EXPECT_EQ(WaitText(main, Form1::Text2.id, rom), rom);
-    Click(main, Form1::Command4.id);
+    ASSERT_TRUE(app.Browse(main, MainWindow::BrowseRomButton.id, L"Открытие РОМа", rom));
+    EXPECT_EQ(WaitText(main, MainWindow::RomBox.id, rom), rom);
+    Click(main, MainWindow::OkButton.id);
     const auto received = app.WaitReceived();
     ASSERT_TRUE(received);
     ASSERT_GE(received->arguments.size(), 1u);

@@ -2,111 +2,155 @@
 
 #include <gtest/gtest.h>
 
-#include "core/handler.h"
-#include "windows/windows.h"
-
-UserStep Click(Control button) { return {UserStep::Click, button}; }
-UserStep KeyDown(Control box, int key) { return {UserStep::KeyDown, box, key}; }
-UserStep CloseBox(Form form) { return {UserStep::CloseBox, {form, 0}}; }
-UserStep Accept(const std::wstring& path) { return {UserStep::AcceptDialog, {}, 0, path}; }
-UserStep CancelDialog() { return {UserStep::CancelDialog}; }
-UserStep Check(std::function<void()> check) { return {UserStep::Check, {}, 0, {}, std::move(check)}; }
+UserStep Click(Control button) {
+    return {UserStep::Click, button};
+}
+UserStep KeyDown(Control box, Key key) {
+    return {UserStep::KeyDown, box, key};
+}
+UserStep CloseBox(WindowId window) {
+    return {UserStep::CloseBox, {window, 0}};
+}
+UserStep Accept(const std::wstring& path) {
+    return {UserStep::AcceptDialog, {}, Key::Other, path};
+}
+UserStep CancelDialog() {
+    return {UserStep::CancelDialog};
+}
+UserStep Check(std::function<void()> check) {
+    return {UserStep::Check, {}, Key::Other, {}, std::move(check)};
+}
 
 namespace {
 
-// A script that runs dry inside a modal loop would hang the real program.
-struct ScriptExhausted {};
-
-PlatformFailure Injected(const char* operation) {
-    return {L"injected failure of " + std::wstring(operation, operation + std::char_traits<char>::length(operation)),
-            {}};
-}
+// The script ran out: inside a modal loop or dialog the real program would
+// wait for the user forever; in the outermost loop it simply keeps running.
+struct ScriptExhausted {
+    bool inModalLoop;
+};
 
 }  // namespace
 
-void FakePlatform::FailOn(const std::string& operation, int nth) { failures_[operation] = nth; }
-
-int FakePlatform::CallsOf(const std::string& operation) const {
-    const auto it = calls_.find(operation);
-    return it == calls_.end() ? 0 : it->second;
-}
-
-void FakePlatform::Step(const char* operation) {
+void Faults::Step(const char* operation) {
     const int call = ++calls_[operation];
     const auto it = failures_.find(operation);
-    if (it != failures_.end() && it->second == call) throw Injected(operation);
+    if (it != failures_.end() && it->second == call) {
+        throw PlatformFailure{L"injected failure of " + std::wstring(operation, operation + strlen(operation)), {}};
+    }
 }
 
-std::wstring FakePlatform::TextOf(Control box) const {
-    const auto& texts = window(box.form).texts;
-    const auto it = texts.find(box.id);
+std::wstring FakeScreen::TextOf(Control box) const {
+    const auto it = texts.find({box.window, box.id});
     return it == texts.end() ? L"" : it->second;
 }
 
-// The program's start: the start window is loaded, then shown unless its load
-// has shown it already.
-void FakePlatform::Run(std::vector<UserStep> script) {
-    script_.assign(script.begin(), script.end());
-    try {
-        Load(Form::Form1);
-        if (IsLoaded(Form::Form1) && !IsVisible(Form::Form1)) ShowWindow(Form::Form1, WindowMode::Modeless);
-        while (!script_.empty()) PlayOne();
-    } catch (const ProgramEnded& end) {
-        exitStatus = end.status;
-    } catch (const ScriptExhausted&) {
-        ADD_FAILURE() << "the script ran out while a modal window or dialog was waiting for the user";
-    }
+void FakeScreen::Create(const WindowDef& window, ScreenEvents& events) {
+    faults_.Step("Create");
+    events_[window.id] = &events;
+    enabled[window.id] = true;
 }
 
-void FakePlatform::PlayOne() {
-    if (script_.empty()) throw ScriptExhausted{};
-    UserStep step = std::move(script_.front());
-    script_.pop_front();
-    Perform(step);
-    if (!IsLoaded(Form::Form1) && !IsLoaded(Form::Form2)) throw ProgramEnded{0};
+void FakeScreen::Destroy(WindowId window) {
+    std::erase_if(texts, [&](const auto& entry) { return entry.first.first == window; });
+    events_.erase(window);
+    if (focus && focus->window == window)
+        focus.reset();
 }
 
-void FakePlatform::Perform(const UserStep& step) {
-    if (step.kind == UserStep::Check) {
-        step.check();
-        return;
+void FakeScreen::Show(WindowId window) {
+    faults_.Step("ShowWindow");
+    frontmost = window;
+}
+
+void FakeScreen::Enable(WindowId window, bool on) {
+    enabled[window] = on;
+}
+
+void FakeScreen::RunUntil(const std::function<bool()>& done) {
+    ++loops_;
+    while (!done()) {
+        if (script.empty())
+            throw ScriptExhausted{loops_ > 1};
+        UserStep step = std::move(script.front());
+        script.pop_front();
+        Perform(step);
     }
-    const Form form = step.control.form;
+    --loops_;
+}
+
+void FakeScreen::Perform(const UserStep& step) {
+    if (step.kind == UserStep::Check)
+        return step.check();
     if (step.kind == UserStep::AcceptDialog || step.kind == UserStep::CancelDialog) {
         ADD_FAILURE() << "a dialog answer came when no dialog was open";
         return;
     }
-    if (!IsVisible(form) || (!modal_.empty() && modal_.back() != form)) {
-        ADD_FAILURE() << "the user cannot reach a window that is hidden or behind a modal one";
+    const WindowId window = step.control.window;
+    if (!events_.count(window) || !enabled[window]) {
+        ADD_FAILURE() << "the user cannot reach a window that is not there or takes no input";
         return;
     }
-    if (step.kind == UserStep::CloseBox) {
-        UnloadWindow(form);
-        return;
+    if (step.kind == UserStep::CloseBox)
+        return events_[window]->CloseRequested(window);
+    if (step.kind == UserStep::KeyDown) {
+        focus = step.control;
+        return events_[window]->KeyDown(step.control, step.key);
     }
-    const ControlDef* control = WindowOf(form).Find(step.control.id);
-    if (!control) {
-        ADD_FAILURE() << "no control " << step.control.id;
-        return;
-    }
-    const Handler* handler = step.kind == UserStep::Click ? control->onClick : control->onKeyDown;
-    if (step.kind == UserStep::KeyDown) focus = step.control;
-    if (handler) RunHandler(app, *handler, Event{step.key, 0});
+    events_[window]->Clicked(step.control);
 }
 
-void FakePlatform::Load(Form form) {
-    WindowState& state = window(form);
-    state = WindowState{};
-    state.loaded = true;  // loaded from the moment its load begins
-    for (const ControlDef& control : WindowOf(form)) {
-        if (control.dialog) state.dialogNames[control.control.id] = control.dialog->initialFileName;
+std::optional<std::wstring> FakeScreen::ShowOpenDialog(WindowId, const FileDialogDef&, const std::wstring&) {
+    faults_.Step("ShowOpen");
+    // Until the user answers the dialog, other things may happen (another
+    // program closing a window, a click in a window the dialog left enabled).
+    ++loops_;
+    for (;;) {
+        if (script.empty())
+            throw ScriptExhausted{true};
+        UserStep step = std::move(script.front());
+        script.pop_front();
+        if (step.kind == UserStep::AcceptDialog || step.kind == UserStep::CancelDialog) {
+            --loops_;
+            if (step.kind == UserStep::AcceptDialog)
+                return step.path;
+            return std::nullopt;
+        }
+        Perform(step);
     }
-    if (const Handler* onLoad = WindowOf(form).onLoad) RunHandler(app, *onLoad, {});
 }
 
-FakePlatform::WindowState& FakePlatform::Loaded(Form form) {
-    if (!IsLoaded(form)) Load(form);
-    return window(form);
+std::wstring FakeScreen::GetText(Control box) {
+    faults_.Step("GetText");
+    return TextOf(box);
+}
+
+void FakeScreen::SetText(Control box, const std::wstring& text) {
+    faults_.Step("SetText");
+    texts[{box.window, box.id}] = text;
+}
+
+void FakeScreen::Focus(Control control) {
+    faults_.Step("SetFocus");
+    focus = control;
+}
+
+void FakePlatform::Run(std::vector<UserStep> steps) {
+    screen.script.assign(steps.begin(), steps.end());
+    try {
+        app.Run();
+        exitStatus = 0;
+    } catch (const ProgramEnded& end) {
+        exitStatus = end.status;
+    } catch (const ScriptExhausted& exhausted) {
+        if (exhausted.inModalLoop)
+            ADD_FAILURE() << "the script ran out while a modal window or dialog was waiting";
+    }
+}
+
+bool FakePlatform::IsModal(WindowId window) const {
+    const WindowId other = window == WindowId::Main ? WindowId::Setup : WindowId::Main;
+    const auto it = screen.enabled.find(other);
+    return IsVisible(window) && IsLoaded(other) && it != screen.enabled.end() && !it->second;
 }
 
 std::wstring FakePlatform::ProgramDirectory() {
@@ -116,7 +160,8 @@ std::wstring FakePlatform::ProgramDirectory() {
 
 FileHandle FakePlatform::OpenForInput(const std::wstring& path) {
     Step("OpenForInput");
-    if (!files.count(path) || lockedFiles.count(path)) throw PlatformFailure{L"cannot open " + path, {}};
+    if (!files.count(path) || lockedFiles.count(path))
+        throw PlatformFailure{L"cannot open " + path, {}};
     handles_[nextHandle_] = {path, 0};
     ++openFiles;
     return {nextHandle_++};
@@ -124,7 +169,8 @@ FileHandle FakePlatform::OpenForInput(const std::wstring& path) {
 
 FileHandle FakePlatform::OpenForOutput(const std::wstring& path) {
     Step("OpenForOutput");
-    if (lockedFiles.count(path)) throw PlatformFailure{L"cannot create " + path, {}};
+    if (lockedFiles.count(path))
+        throw PlatformFailure{L"cannot create " + path, {}};
     files[path].clear();
     handles_[nextHandle_] = {path, 0};
     ++openFiles;
@@ -154,22 +200,30 @@ void FakePlatform::CloseFile(FileHandle file) {
 
 void FakePlatform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     Step("MoveIntoPlace");
-    if (lockedFiles.count(to)) throw PlatformFailure{L"cannot replace " + to, {}};
+    if (lockedFiles.count(to))
+        throw PlatformFailure{L"cannot replace " + to, {}};
     files[to] = files.at(from);
     files.erase(from);
 }
 
-void FakePlatform::DeleteFileQuietly(const std::wstring& path) noexcept { files.erase(path); }
+void FakePlatform::DeleteFileQuietly(const std::wstring& path) noexcept {
+    files.erase(path);
+}
 
 // A small model of code page 1251: ASCII and the Russian alphabet.
 bool FakePlatform::ToAnsi(const std::wstring& text, std::string& bytes) {
     bytes.clear();
     for (const wchar_t c : text) {
-        if (c < 0x80) bytes += static_cast<char>(c);
-        else if (c >= 0x410 && c <= 0x44F) bytes += static_cast<char>(c - 0x410 + 0xC0);
-        else if (c == 0x401) bytes += '\xA8';
-        else if (c == 0x451) bytes += '\xB8';
-        else return false;
+        if (c < 0x80)
+            bytes += static_cast<char>(c);
+        else if (c >= 0x410 && c <= 0x44F)
+            bytes += static_cast<char>(c - 0x410 + 0xC0);
+        else if (c == 0x401)
+            bytes += '\xA8';
+        else if (c == 0x451)
+            bytes += '\xB8';
+        else
+            return false;
     }
     return true;
 }
@@ -178,11 +232,16 @@ std::wstring FakePlatform::FromAnsi(const std::string& bytes) {
     std::wstring text;
     for (const char b : bytes) {
         const auto c = static_cast<unsigned char>(b);
-        if (c < 0x80) text += static_cast<wchar_t>(c);
-        else if (c >= 0xC0) text += static_cast<wchar_t>(c - 0xC0 + 0x410);
-        else if (c == 0xA8) text += L'\u0401';
-        else if (c == 0xB8) text += L'\u0451';
-        else text += L'?';
+        if (c < 0x80)
+            text += static_cast<wchar_t>(c);
+        else if (c >= 0xC0)
+            text += static_cast<wchar_t>(c - 0xC0 + 0x410);
+        else if (c == 0xA8)
+            text += L'\u0401';
+        else if (c == 0xB8)
+            text += L'\u0451';
+        else
+            text += L'?';
     }
     return text;
 }
@@ -192,66 +251,23 @@ std::wstring FakePlatform::ShortPath(const std::wstring& path) {
     return it == shortPaths.end() ? L"" : it->second;
 }
 
-void FakePlatform::StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) {
+void FakePlatform::StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow) {
     Step("StartProgram");
-    if (!programs.count(program)) throw PlatformFailure{L"cannot start " + program, {}};
-    started.push_back({program, commandLine, windowStyle});
+    if (!programs.count(program))
+        throw PlatformFailure{L"cannot start " + program, {}};
+    started.push_back({program, commandLine});
 }
 
-void FakePlatform::ShowMessage(const std::wstring& text, int style) {
+void FakePlatform::ShowMessage(const std::wstring& text, MessageKind) {
     Step("ShowMessage");
-    EXPECT_EQ(style, kCriticalOk);
     messages.push_back(text);
 }
 
-void FakePlatform::EndProgram() { throw ProgramEnded{0}; }
+void FakePlatform::EndProgram() {
+    throw ProgramEnded{0};
+}
 
 void FakePlatform::Fatal(const PlatformFailure& failure) {
     fatal = failure;
     throw ProgramEnded{1};
-}
-
-void FakePlatform::ShowWindow(Form form, WindowMode mode) {
-    Step("ShowWindow");
-    if (mode == WindowMode::Modal && IsVisible(form)) throw PlatformFailure{L"already visible", {}};
-    Loaded(form).visible = true;
-    frontmost = form;
-    if (mode == WindowMode::Modeless) return;
-    // The nested loop: the caller waits while the user works in this window.
-    modal_.push_back(form);
-    while (IsVisible(form)) PlayOne();
-    modal_.pop_back();
-}
-
-void FakePlatform::UnloadWindow(Form form) {
-    Step("UnloadWindow");
-    window(form) = WindowState{};
-    if (focus && focus->form == form) focus.reset();
-}
-
-void FakePlatform::SetFocus(Control control) {
-    Step("SetFocus");
-    Loaded(control.form);
-    focus = control;
-}
-
-std::wstring FakePlatform::GetText(Control box) {
-    Step("GetText");
-    return Loaded(box.form).texts[box.id];
-}
-
-void FakePlatform::SetText(Control box, const std::wstring& text) {
-    Step("SetText");
-    Loaded(box.form).texts[box.id] = text;
-}
-
-std::wstring FakePlatform::ShowOpen(Control dialog) {
-    Step("ShowOpen");
-    WindowState& state = Loaded(dialog.form);
-    if (script_.empty()) throw ScriptExhausted{};
-    UserStep answer = std::move(script_.front());
-    script_.pop_front();
-    if (answer.kind == UserStep::AcceptDialog) state.dialogNames[dialog.id] = answer.path;
-    else if (answer.kind != UserStep::CancelDialog) ADD_FAILURE() << "the script did not answer the file dialog";
-    return window(dialog.form).dialogNames[dialog.id];
 }

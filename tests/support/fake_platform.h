@@ -1,7 +1,6 @@
-// An in-memory desktop: files, programs, and the two windows with their
-// loaded, visible and modal states. A test scripts what the user does; modal
-// windows and file dialogs take the next steps of that script from within
-// their own nested loop, as on the real desktop.
+// An in-memory desktop: files and programs (FakePlatform) and a screen that
+// only records what it is told and plays the user's script (FakeScreen). The
+// rules of the windows' life are the shipped ones (core/window_life.h).
 #pragma once
 
 #include <deque>
@@ -13,6 +12,8 @@
 #include <vector>
 
 #include "core/app.h"
+#include "core/controls.h"
+#include "window_tables/window_tables.h"
 
 // Thrown where the real process would end, so the test regains control.
 struct ProgramEnded {
@@ -21,31 +22,73 @@ struct ProgramEnded {
 
 struct UserStep {
     enum Kind { Click, KeyDown, CloseBox, AcceptDialog, CancelDialog, Check } kind;
-    Control control{Form::Form1, 0};
-    int key = 0;
+    Control control{WindowId::Main, 0};
+    Key key = Key::Other;
     std::wstring path{};
     std::function<void()> check{};
 };
 
 UserStep Click(Control button);
-UserStep KeyDown(Control box, int key);
-UserStep CloseBox(Form form);
+UserStep KeyDown(Control box, Key key);
+UserStep CloseBox(WindowId window);
 UserStep Accept(const std::wstring& path);
 UserStep CancelDialog();
 // Runs `check` at this point of the script, e.g. while a modal window is up.
 UserStep Check(std::function<void()> check);
 
-class FakePlatform : public PlatformOps {
+// Failures to inject, shared by the platform and the screen.
+class Faults {
+public:
+    void FailOn(const std::string& operation, int nth = 1) { failures_[operation] = nth; }
+    // Counts a call of the operation and throws if it is the one to fail.
+    void Step(const char* operation);
+
+private:
+    std::map<std::string, int> calls_, failures_;
+};
+
+class FakeScreen final : public Screen {
+public:
+    explicit FakeScreen(Faults& faults) : faults_(faults) {}
+
+    std::deque<UserStep> script;
+    std::map<std::pair<WindowId, int>, std::wstring> texts;
+    std::map<WindowId, bool> enabled;
+    std::optional<Control> focus;
+    std::optional<WindowId> frontmost;
+
+    std::wstring TextOf(Control box) const;
+
+    void Create(const WindowDef& window, ScreenEvents& events) override;
+    void Destroy(WindowId window) override;
+    void Show(WindowId window) override;
+    void Enable(WindowId window, bool enabled) override;
+    void RunUntil(const std::function<bool()>& done) override;
+    std::optional<std::wstring> ShowOpenDialog(WindowId owner,
+                                               const FileDialogDef& dialog,
+                                               const std::wstring& fileName) override;
+    std::wstring GetText(Control box) override;
+    void SetText(Control box, const std::wstring& text) override;
+    void Focus(Control control) override;
+
+private:
+    void Perform(const UserStep& step);
+
+    Faults& faults_;
+    std::map<WindowId, ScreenEvents*> events_;
+    int loops_ = 0;
+};
+
+class FakePlatform : public PlatformOps, public Faults {
 public:
     // The desktop.
     std::wstring directory = L"C:\\Tools";
     std::map<std::wstring, std::string> files;
-    std::set<std::wstring> lockedFiles;   // exist, but cannot be opened
-    std::set<std::wstring> programs;      // can be started
+    std::set<std::wstring> lockedFiles;  // exist, but cannot be opened
+    std::set<std::wstring> programs;     // can be started
     std::map<std::wstring, std::wstring> shortPaths;
     struct Start {
         std::wstring program, commandLine;
-        int style;
     };
     std::vector<Start> started;
     std::vector<std::wstring> messages;
@@ -53,24 +96,21 @@ public:
     std::optional<int> exitStatus;  // set once the program has ended
     int openFiles = 0;
 
-    // Makes the nth call (from 1) of the named operation fail.
-    void FailOn(const std::string& operation, int nth = 1);
-    int CallsOf(const std::string& operation) const;
+    FakeScreen screen{*this};
+    App app{*this, screen, kMainWindow, kSetupWindow};
 
     // Starts the program and plays the script until it runs out or the program ends.
     void Run(std::vector<UserStep> script);
 
     // What the user sees.
-    bool IsLoaded(Form form) const { return window(form).loaded; }
-    bool IsVisible(Form form) const { return window(form).visible; }
-    bool IsModal(Form form) const { return !modal_.empty() && modal_.back() == form; }
-    std::wstring TextOf(Control box) const;
-    std::optional<Control> focus;
-    std::optional<Form> frontmost;
+    bool IsLoaded(WindowId window) const { return app.windows.IsLoaded(window); }
+    bool IsVisible(WindowId window) const { return app.windows.IsVisible(window); }
+    // Visible while the other window, if loaded, takes no input.
+    bool IsModal(WindowId window) const;
+    std::wstring TextOf(Control box) const { return screen.TextOf(box); }
 
     std::wstring ConfigPath() const { return directory + L"\\kx_shell.ini"; }
 
-    // PlatformOps
     std::wstring ProgramDirectory() override;
     FileHandle OpenForInput(const std::wstring& path) override;
     FileHandle OpenForOutput(const std::wstring& path) override;
@@ -82,44 +122,16 @@ public:
     bool ToAnsi(const std::wstring& text, std::string& bytes) override;
     std::wstring FromAnsi(const std::string& bytes) override;
     std::wstring ShortPath(const std::wstring& path) override;
-    void StartProgram(const std::wstring& program, const std::wstring& commandLine, int windowStyle) override;
-    void ShowMessage(const std::wstring& text, int style) override;
+    void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) override;
+    void ShowMessage(const std::wstring& text, MessageKind kind) override;
     [[noreturn]] void EndProgram() override;
     [[noreturn]] void Fatal(const PlatformFailure& failure) override;
-    void ShowWindow(Form form, WindowMode mode) override;
-    void UnloadWindow(Form form) override;
-    void SetFocus(Control control) override;
-    std::wstring GetText(Control box) override;
-    void SetText(Control box, const std::wstring& text) override;
-    std::wstring ShowOpen(Control dialog) override;
-
-    App app{*this, {}};
 
 private:
-    struct WindowState {
-        bool loaded = false;
-        bool visible = false;
-        std::map<int, std::wstring> texts;
-        std::map<int, std::wstring> dialogNames;
-    };
     struct OpenFileState {
         std::wstring path{};
         std::size_t position = 0;
     };
-
-    WindowState& window(Form form) { return windows_[form == Form::Form1 ? 0 : 1]; }
-    const WindowState& window(Form form) const { return windows_[form == Form::Form1 ? 0 : 1]; }
-    void Step(const char* operation);
-    void Load(Form form);
-    WindowState& Loaded(Form form);
-    void PlayOne();
-    void Perform(const UserStep& step);
-
-    WindowState windows_[2];
-    std::vector<Form> modal_;
-    std::deque<UserStep> script_;
     std::map<std::size_t, OpenFileState> handles_;
     std::size_t nextHandle_ = 1;
-    std::map<std::string, int> calls_;
-    std::map<std::string, int> failures_;
 };

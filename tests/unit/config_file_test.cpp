@@ -39,7 +39,8 @@ TEST_F(ConfigFile, EveryWrittenRecordReadsBackExactly) {
                                   L"C:\\日本\\kravix.exe",
                                   L"C:\\emoji \U0001F600\\k.exe",
                                   std::wstring(kLongestPath, L'a')};
-    for (const std::wstring& path : paths) EXPECT_EQ(Parse(EncodeRecord(fake, path)), path);
+    for (const std::wstring& path : paths)
+        EXPECT_EQ(Parse(EncodeRecord(fake, path)), path);
 }
 
 TEST_F(ConfigFile, FieldRules) {

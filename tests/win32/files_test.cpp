@@ -6,20 +6,18 @@
 
 #include "core/config_file.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/files.h"
 #include "platform/win32/win32_platform.h"
 #include "win32/test_folder.h"
-#include "windows/windows.h"
 
 namespace {
-
-const WindowDef* const kWindows[2] = {&kMainWindow, &kSetupWindow};
 
 // The real platform, except that its program folder is a scratch folder, so
 // kx_shell.ini is read and written there and not beside the test program.
 class PlatformIn : public Win32Platform {
 public:
     explicit PlatformIn(std::wstring directory)
-        : Win32Platform(kWindows, [](const Handler&, const Event&) {}), directory_(std::move(directory)) {}
+        : directory_(std::move(directory)) {}
     std::wstring ProgramDirectory() override { return directory_; }
 
 private:
@@ -214,9 +212,9 @@ TEST_F(ConfigOnDisk, ProgramFolderEndingInABackslashWorksShortAndLong) {
 }
 
 TEST(ForFileApi, ShortPathsAreLeftAsTheyAre) {
-    EXPECT_EQ(ForFileApi(L"C:\\Tools\\kx_shell.ini"), L"C:\\Tools\\kx_shell.ini");
-    EXPECT_EQ(ForFileApi(L"C:\\\\kx_shell.ini"), L"C:\\\\kx_shell.ini");
-    EXPECT_EQ(ForFileApi(L"\\\\server\\share\\kx_shell.ini"), L"\\\\server\\share\\kx_shell.ini");
+    EXPECT_EQ(win32::ForFileApi(L"C:\\Tools\\kx_shell.ini"), L"C:\\Tools\\kx_shell.ini");
+    EXPECT_EQ(win32::ForFileApi(L"C:\\\\kx_shell.ini"), L"C:\\\\kx_shell.ini");
+    EXPECT_EQ(win32::ForFileApi(L"\\\\server\\share\\kx_shell.ini"), L"\\\\server\\share\\kx_shell.ini");
 }
 
 TEST(ForFileApi, LongPathsGetTheExtendedFormFullAndCanonical) {
@@ -225,12 +223,12 @@ TEST(ForFileApi, LongPathsGetTheExtendedFormFullAndCanonical) {
     tail += L"\\kx_shell.ini";
     ASSERT_GT(tail.size(), 260u);
 
-    EXPECT_EQ(ForFileApi(L"C:" + tail), L"\\\\?\\C:" + tail);
+    EXPECT_EQ(win32::ForFileApi(L"C:" + tail), L"\\\\?\\C:" + tail);
     // Doubled backslashes, "." and ".." mean nothing in the \\?\ form: they are resolved first.
-    EXPECT_EQ(ForFileApi(L"C:\\" + tail), L"\\\\?\\C:" + tail);
-    EXPECT_EQ(ForFileApi(L"C:\\.\\gone\\.." + tail), L"\\\\?\\C:" + tail);
-    EXPECT_EQ(ForFileApi(L"\\\\server\\share" + tail), L"\\\\?\\UNC\\server\\share" + tail);
-    EXPECT_EQ(ForFileApi(L"\\\\?\\C:" + tail), L"\\\\?\\C:" + tail) << "already extended";
+    EXPECT_EQ(win32::ForFileApi(L"C:\\" + tail), L"\\\\?\\C:" + tail);
+    EXPECT_EQ(win32::ForFileApi(L"C:\\.\\gone\\.." + tail), L"\\\\?\\C:" + tail);
+    EXPECT_EQ(win32::ForFileApi(L"\\\\server\\share" + tail), L"\\\\?\\UNC\\server\\share" + tail);
+    EXPECT_EQ(win32::ForFileApi(L"\\\\?\\C:" + tail), L"\\\\?\\C:" + tail) << "already extended";
 }
 
 TEST(AnsiCodePage, ToAnsiRefusesWhatCodePage1251Lacks) {
@@ -276,7 +274,7 @@ TEST(ProgramDirectory, IsTheFolderOfTheRunningProgramWithoutATrailingBackslash) 
     const std::wstring expected = exe.substr(0, exe.find_last_of(L'\\'));
     EXPECT_EQ(win32::ProgramDirectory(), expected);
     EXPECT_NE(win32::ProgramDirectory().back(), L'\\');
-    Win32Platform platform(kWindows, [](const Handler&, const Event&) {});
+    Win32Platform platform;
     EXPECT_EQ(platform.ProgramDirectory(), expected);
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/command_line.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/process.h"
 #include "win32/test_folder.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::wstring EnvironmentValue(const wchar_t* name) {
 [[noreturn]] void PlayRole(const std::wstring& role) {
     if (role == kStartByNameRole) {
         try {
-            win32::StartProgram(L"kravix.exe", L"kravix.exe started-by-name", kNormalFocus);
+            win32::StartProgram(L"kravix.exe", L"kravix.exe started-by-name", StartedWindow::NormalWithFocus);
         } catch (const PlatformFailure&) {
             ExitProcess(2);
         }
@@ -141,7 +141,7 @@ TEST(StartProgram, ArgumentsArriveExactlyAsChosen) {
     const std::wstring line = BuildCommandLine(texts);
 
     StartedProcesses started;
-    win32::StartProgram(texts[0], line, kNormalFocus);
+    win32::StartProgram(texts[0], line, StartedWindow::NormalWithFocus);
     const std::vector<std::wstring> received = WaitForReceived(tools);
     EXPECT_EQ(started.Since(), 1);
     ASSERT_EQ(received.size(), 4u);
@@ -159,7 +159,7 @@ TEST(StartProgram, EmptySecondaryTableLeavesTwoArguments) {
     const std::wstring line = BuildCommandLine(texts);
     ASSERT_EQ(line.back(), L' ');
 
-    win32::StartProgram(texts[0], line, kNormalFocus);
+    win32::StartProgram(texts[0], line, StartedWindow::NormalWithFocus);
     const std::vector<std::wstring> received = WaitForReceived(tools);
     ASSERT_EQ(received.size(), 3u);
     EXPECT_EQ(received[0], line);
@@ -174,7 +174,7 @@ TEST(StartProgram, BackslashesAndBlanksSurviveTheSplit) {
     const LaunchTexts texts = {folder / L"kravix.exe", L"D:\\ROM folder\\", L"D:\\a b\\\\", L"D:\\tab\there\\t.tbl"};
     const std::wstring line = BuildCommandLine(texts);
 
-    win32::StartProgram(texts[0], line, kNormalFocus);
+    win32::StartProgram(texts[0], line, StartedWindow::NormalWithFocus);
     const std::vector<std::wstring> received = WaitForReceived(folder.path());
     ASSERT_EQ(received.size(), 4u);
     EXPECT_EQ(received[0], line);
@@ -192,7 +192,7 @@ TEST(StartProgram, StartsTheFullPathNotAProgramNamedByItsFirstWord) {
     CopyInto(StandIn(), tools, L"kravix.exe");
     const std::wstring line = tools + L"\\kravix.exe game.nes";  // the first word unquoted on purpose
 
-    win32::StartProgram(tools + L"\\kravix.exe", line, kNormalFocus);
+    win32::StartProgram(tools + L"\\kravix.exe", line, StartedWindow::NormalWithFocus);
     ASSERT_TRUE(PollUntil([&] { return Exists(tools + L"\\received.txt") || Exists(folder / L"received.txt"); }));
     ASSERT_FALSE(Exists(folder / L"received.txt")) << "My.exe was started";
     const std::vector<std::wstring> received = WaitForReceived(tools);
@@ -254,12 +254,12 @@ TEST(StartProgram, NothingToStartFailsAndStartsNothing) {
 
     StartedProcesses started;
     EXPECT_THROW(win32::ResolveProgram(L""), PlatformFailure);
-    EXPECT_THROW(win32::StartProgram(L"", line, kNormalFocus), PlatformFailure);
+    EXPECT_THROW(win32::StartProgram(L"", line, StartedWindow::NormalWithFocus), PlatformFailure);
     EXPECT_THROW(win32::ResolveProgram(L"kx_no_such_program_anywhere.exe"), PlatformFailure);
-    EXPECT_THROW(win32::StartProgram(L"kx_no_such_program_anywhere.exe", line, kNormalFocus), PlatformFailure);
-    EXPECT_THROW(win32::StartProgram(folder.path(), line, kNormalFocus), PlatformFailure) << "a folder";
+    EXPECT_THROW(win32::StartProgram(L"kx_no_such_program_anywhere.exe", line, StartedWindow::NormalWithFocus), PlatformFailure);
+    EXPECT_THROW(win32::StartProgram(folder.path(), line, StartedWindow::NormalWithFocus), PlatformFailure) << "a folder";
     try {
-        win32::StartProgram(missing, line, kNormalFocus);
+        win32::StartProgram(missing, line, StartedWindow::NormalWithFocus);
         ADD_FAILURE() << "a program that does not exist was started";
     } catch (const PlatformFailure& failure) {
         EXPECT_NE(failure.action.find(missing), std::wstring::npos) << "the message names the program";
@@ -278,7 +278,7 @@ TEST(StartProgram, ReturnsWithoutWaitingForTheProgram) {
     ASSERT_TRUE(release && done);
     {
         ScopedVariable role(kRoleVariable, kWaitForReleaseRole + name);
-        win32::StartProgram(ThisProgram(), L"\"" + ThisProgram() + L"\"", kNormalFocus);
+        win32::StartProgram(ThisProgram(), L"\"" + ThisProgram() + L"\"", StartedWindow::NormalWithFocus);
     }
     SetEvent(release);
     EXPECT_EQ(WaitForSingleObject(done, static_cast<DWORD>(kTimeoutMs)), WAIT_OBJECT_0)

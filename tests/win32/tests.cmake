@@ -5,7 +5,9 @@
 add_executable(kravix_stand_in WIN32 stand_in/kravix.cpp)
 set_target_properties(kravix_stand_in PROPERTIES OUTPUT_NAME kravix
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/stand_in)
-target_link_options(kravix_stand_in PRIVATE -municode)
+if(MINGW)
+    target_link_options(kravix_stand_in PRIVATE -municode)
+endif()
 target_link_libraries(kravix_stand_in PRIVATE shell32)
 
 # An old-style kravix.exe that reads its command line in the ANSI code page.
@@ -18,9 +20,10 @@ add_executable(platform_tests
     win32/test_folder.cpp
     win32/files_test.cpp
     win32/process_test.cpp
-    win32/file_dialog_test.cpp)
+    win32/file_dialog_test.cpp
+    win32/system_values_test.cpp)
 target_include_directories(platform_tests PRIVATE .)
-target_link_libraries(platform_tests PRIVATE kx_win32 gtest_main)
+target_link_libraries(platform_tests PRIVATE kx_win32 GTest::gtest_main)
 set_target_properties(platform_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(platform_tests kravix_stand_in)
 add_test(NAME platform_tests COMMAND platform_tests)
@@ -37,7 +40,7 @@ add_executable(e2e_tests
     e2e/appearance_resources_test.cpp)
 target_include_directories(e2e_tests PRIVATE . ${PROJECT_SOURCE_DIR}/src)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
-target_link_libraries(e2e_tests PRIVATE gtest_main version comctl32 shell32)
+target_link_libraries(e2e_tests PRIVATE GTest::gtest_main version comctl32 shell32)
 set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(e2e_tests kx_shell kravix_stand_in ansi_kravix_stand_in)
 add_test(NAME e2e_tests COMMAND e2e_tests)

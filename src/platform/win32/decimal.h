@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace win32 {
+
 inline std::wstring Decimal(unsigned long value) {
     std::wstring digits;
     do {
@@ -12,3 +14,5 @@ inline std::wstring Decimal(unsigned long value) {
     } while (value);
     return digits;
 }
+
+}  // namespace win32

@@ -2,10 +2,13 @@
 
 #include "platform/win32/system_library.h"
 
+namespace win32 {
+
 UINT SystemDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    if (screen)
+        ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
@@ -16,7 +19,8 @@ UINT DpiOfMonitor(HMONITOR monitor) {
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     UINT x = 0, y = 0;
-    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0 /* effective */, &x, &y)) && y) return y;
+    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0 /* effective */, &x, &y)) && y)
+        return y;
     return SystemDpi();
 }
 
@@ -33,6 +37,9 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi = SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
     RECT rect{0, 0, width, height};
-    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     return rect;
 }
+
+}  // namespace win32

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+namespace win32 {
+
 // The DPI a new window starts from, before Windows says which screen it is on.
 UINT SystemDpi();
 UINT DpiOfWindow(HWND window);
 // The window rectangle whose client area has the given size at `dpi`.
 RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
 
-inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+}  // namespace win32

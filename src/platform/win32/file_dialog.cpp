@@ -6,12 +6,12 @@
 
 #include "platform/dialog_filter.h"
 #include "platform/win32/decimal.h"
-#include "platform/win32/system_library.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/system_library.h"
+
+namespace win32 {
 
 namespace {
-
-constexpr std::size_t kLongestPath = 32767;
 
 struct CommonDialogs {
     BOOL(WINAPI* getOpenFileName)(OPENFILENAMEW*);
@@ -47,14 +47,18 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
     request.nMaxFile = static_cast<DWORD>(buffer.size());  // in characters, not bytes
     request.lpstrTitle = dialog.title;
     // The working directory stays as it was: it is passed on to kravix.exe.
-    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-                    OFN_ENABLESIZING;
+    request.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
     const CommonDialogs& dialogs = LoadCommonDialogs();
     if (!dialogs.getOpenFileName || !dialogs.extendedError) {
         throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Не найдена библиотека comdlg32.dll."};
     }
-    if (dialogs.getOpenFileName(&request)) return std::wstring(buffer.data());
+    if (dialogs.getOpenFileName(&request))
+        return std::wstring(buffer.data());
     const DWORD error = dialogs.extendedError();
-    if (error == 0) return std::nullopt;  // cancelled
+    if (error == 0)
+        return std::nullopt;  // cancelled
     throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Код ошибки " + Decimal(error) + L"."};
 }
+
+}  // namespace win32

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_layout.h"
+#include "platform/window_table.h"
+
+namespace win32 {
 
 // The chosen file's full path, or nothing when the user cancels. Throws when
 // the dialog itself fails.
@@ -16,3 +18,5 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
 // The dialog's file-name buffer: room for the longest path Windows allows,
 // counted in characters, starting with `fileName`.
 std::vector<wchar_t> FileNameBuffer(const std::wstring& fileName);
+
+}  // namespace win32

@@ -1,5 +1,5 @@
-// The configuration file's operations: plain sequential files and the ANSI
-// code page.
+#include "platform/win32/files.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -7,52 +7,58 @@
 
 #include "platform/win32/long_path.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/win32_platform.h"
+
+namespace win32 {
 
 namespace {
 
-HANDLE HandleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file.id); }
-FileHandle FileOf(HANDLE handle) { return {reinterpret_cast<std::size_t>(handle)}; }
+HANDLE HandleOf(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file.id);
+}
+FileHandle FileOf(HANDLE handle) {
+    return {reinterpret_cast<std::size_t>(handle)};
+}
 
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, const wchar_t* action) {
-    const HANDLE handle = CreateFileW(ForFileApi(path).c_str(), access, share, nullptr, disposition,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw SystemFailure(action + path + L".");
+    const HANDLE handle =
+        CreateFileW(ForFileApi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        throw SystemFailure(action + path + L".");
     return FileOf(handle);
 }
 
 }  // namespace
 
-std::wstring win32::ProgramDirectory() {
+std::wstring ProgramDirectory() {
     // The executable may lie deeper than 260 characters: grow until it fits.
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) throw SystemFailure(L"Не удалось узнать, где лежит программа.");
+        if (length == 0)
+            throw SystemFailure(L"Не удалось узнать, где лежит программа.");
         if (length < buffer.size()) {
             std::wstring directory(buffer.data(), length);
             directory.erase(directory.find_last_of(L'\\'));
             // A drive root keeps its backslash: "C:" alone would name the
             // current folder of drive C.
-            if (!directory.empty() && directory.back() == L':') directory += L'\\';
+            if (!directory.empty() && directory.back() == L':')
+                directory += L'\\';
             return directory;
         }
         buffer.resize(buffer.size() * 2);
     }
 }
 
-std::wstring Win32Platform::ProgramDirectory() { return win32::ProgramDirectory(); }
-
-FileHandle Win32Platform::OpenForInput(const std::wstring& path) {
+FileHandle OpenForInput(const std::wstring& path) {
     return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
                 L"Не удалось открыть файл ");
 }
 
-FileHandle Win32Platform::OpenForOutput(const std::wstring& path) {
+FileHandle OpenForOutput(const std::wstring& path) {
     return Open(path, GENERIC_WRITE, 0, CREATE_ALWAYS, L"Не удалось создать файл ");
 }
 
-std::string Win32Platform::ReadText(FileHandle file, std::size_t maxBytes) {
+std::string ReadText(FileHandle file, std::size_t maxBytes) {
     std::string bytes(maxBytes, '\0');
     std::size_t filled = 0;
     while (filled < maxBytes) {
@@ -61,14 +67,15 @@ std::string Win32Platform::ReadText(FileHandle file, std::size_t maxBytes) {
         if (!ReadFile(HandleOf(file), bytes.data() + filled, wanted, &read, nullptr)) {
             throw SystemFailure(L"Не удалось прочитать файл.");
         }
-        if (read == 0) break;  // the end of the file
+        if (read == 0)
+            break;  // the end of the file
         filled += read;
     }
     bytes.resize(filled);
     return bytes;
 }
 
-void Win32Platform::WriteText(FileHandle file, const std::string& bytes) {
+void WriteText(FileHandle file, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         DWORD done = 0;
@@ -79,46 +86,24 @@ void Win32Platform::WriteText(FileHandle file, const std::string& bytes) {
         written += done;
     }
     // On the disk before the file takes the saved one's place.
-    if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(L"Не удалось записать файл на диск.");
+    if (!FlushFileBuffers(HandleOf(file)))
+        throw SystemFailure(L"Не удалось записать файл на диск.");
 }
 
-void Win32Platform::CloseFile(FileHandle file) {
-    if (!CloseHandle(HandleOf(file))) throw SystemFailure(L"Не удалось закрыть файл.");
+void CloseFile(FileHandle file) {
+    if (!CloseHandle(HandleOf(file)))
+        throw SystemFailure(L"Не удалось закрыть файл.");
 }
 
-void Win32Platform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+void MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         throw SystemFailure(L"Не удалось заменить файл " + to + L".");
     }
 }
 
-void Win32Platform::DeleteFileQuietly(const std::wstring& path) noexcept {
+void DeleteFileQuietly(const std::wstring& path) noexcept {
     DeleteFileW(ForFileApi(path).c_str());
 }
 
-bool Win32Platform::ToAnsi(const std::wstring& text, std::string& bytes) {
-    bytes.clear();
-    if (text.empty()) return true;
-    const int length = static_cast<int>(text.size());
-    // Under the UTF-8 code page every character fits, but the no-best-fit flag
-    // and the default-character check are not allowed there.
-    const bool utf8 = GetACP() == CP_UTF8;
-    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* const check = utf8 ? nullptr : &usedDefault;
-    const int size = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, check);
-    if (size <= 0 || usedDefault) return false;
-    bytes.resize(size);
-    WideCharToMultiByte(CP_ACP, flags, text.data(), length, bytes.data(), size, nullptr, check);
-    return !usedDefault;
-}
-
-std::wstring Win32Platform::FromAnsi(const std::string& bytes) {
-    if (bytes.empty()) return {};
-    const int length = static_cast<int>(bytes.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-    std::wstring text(size, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
-    return text;
-}
+}  // namespace win32

@@ -7,6 +7,10 @@
 
 #include "platform/platform_ops.h"
 
+namespace win32 {
+
 std::wstring SystemErrorText(DWORD error);
 // `action` says what could not be done; the reason is the last error's text.
 PlatformFailure SystemFailure(std::wstring action, DWORD error = GetLastError());
+
+}  // namespace win32

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace win32 {
+
 // Loads `name` from the system folder only, never from beside the program or
 // the current folder; null when it is not there.
 HMODULE LoadSystemLibrary(const wchar_t* name);
@@ -12,6 +14,9 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 template <typename Function>
 Function SystemFunction(const wchar_t* library, const char* name) {
     HMODULE module = GetModuleHandleW(library);
-    if (!module) module = LoadSystemLibrary(library);
+    if (!module)
+        module = LoadSystemLibrary(library);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
+
+}  // namespace win32

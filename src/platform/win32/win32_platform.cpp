@@ -1,17 +1,54 @@
 #include "platform/win32/win32_platform.h"
 
-#include "platform/win32/window_runtime.h"
+#include <windows.h>
 
-Win32Platform::Win32Platform(const WindowDef* const (&windows)[2], Dispatcher dispatch)
-    : windows_(std::make_unique<WindowRuntime>(windows, std::move(dispatch))) {}
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/files.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/process.h"
 
-Win32Platform::~Win32Platform() = default;
-
-int Win32Platform::Run(Form startWindow) { return windows_->Run(startWindow); }
-
-void Win32Platform::ShowWindow(Form form, WindowMode mode) { windows_->Show(form, mode); }
-void Win32Platform::UnloadWindow(Form form) { windows_->Unload(form); }
-void Win32Platform::SetFocus(Control control) { windows_->Focus(control); }
-std::wstring Win32Platform::GetText(Control box) { return windows_->Text(box); }
-void Win32Platform::SetText(Control box, const std::wstring& text) { windows_->SetText(box, text); }
-std::wstring Win32Platform::ShowOpen(Control dialog) { return windows_->ShowOpen(dialog); }
+std::wstring Win32Platform::ProgramDirectory() {
+    return win32::ProgramDirectory();
+}
+FileHandle Win32Platform::OpenForInput(const std::wstring& path) {
+    return win32::OpenForInput(path);
+}
+FileHandle Win32Platform::OpenForOutput(const std::wstring& path) {
+    return win32::OpenForOutput(path);
+}
+std::string Win32Platform::ReadText(FileHandle file, std::size_t maxBytes) {
+    return win32::ReadText(file, maxBytes);
+}
+void Win32Platform::WriteText(FileHandle file, const std::string& bytes) {
+    win32::WriteText(file, bytes);
+}
+void Win32Platform::CloseFile(FileHandle file) {
+    win32::CloseFile(file);
+}
+void Win32Platform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+    win32::MoveIntoPlace(from, to);
+}
+void Win32Platform::DeleteFileQuietly(const std::wstring& path) noexcept {
+    win32::DeleteFileQuietly(path);
+}
+bool Win32Platform::ToAnsi(const std::wstring& text, std::string& bytes) {
+    return win32::ToAnsi(text, bytes);
+}
+std::wstring Win32Platform::FromAnsi(const std::string& bytes) {
+    return win32::FromAnsi(bytes);
+}
+std::wstring Win32Platform::ShortPath(const std::wstring& path) {
+    return win32::ShortPath(path);
+}
+void Win32Platform::StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) {
+    win32::StartProgram(program, commandLine, window);
+}
+void Win32Platform::ShowMessage(const std::wstring& text, MessageKind kind) {
+    win32::ShowMessage(text, kind);
+}
+void Win32Platform::EndProgram() {
+    ExitProcess(0);
+}
+void Win32Platform::Fatal(const PlatformFailure& failure) {
+    win32::ReportFatal(failure);
+}

@@ -1,15 +1,14 @@
 // The browse buttons: a file dialog whose file name fills a box.
 #pragma once
 
-#include "core/handler.h"
-#include "platform/window_layout.h"
+#include "core/app.h"
 
 // The dialog's file name goes into the box whether or not the user cancelled:
 // after a cancel it is the name it held before, so the box stays as it was.
 template <Control dialog, Control box>
 void BrowseInto(App& app, const Event&) {
-    app.ops.SetText(box, app.ops.ShowOpen(dialog));
+    app.windows.SetText(box, app.windows.ShowOpen(dialog));
 }
 
-// The browse buttons' captions: bold MS Sans Serif, 8.25 pt, Cyrillic.
-inline constexpr FontDef kBrowseButtonFont{L"MS Sans Serif", 825, 700, 204};
+// The browse buttons' captions.
+inline constexpr FontDef kBrowseButtonFont{L"MS Sans Serif", 825, FontWeight::Bold, Charset::Cyrillic};

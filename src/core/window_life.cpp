@@ -1,0 +1,141 @@
+#include "core/window_life.h"
+
+#include "platform/platform_ops.h"
+
+WindowLife::WindowLife(Screen& screen,
+                       const WindowDef& mainWindow,
+                       const WindowDef& setupWindow,
+                       HandlerRunner& handlers)
+    : screen_(screen), handlers_(handlers), windows_{{&mainWindow}, {&setupWindow}} {}
+
+void WindowLife::Run(WindowId startWindow) {
+    Loaded(startWindow);
+    if (IsLoaded(startWindow) && !IsVisible(startWindow))
+        ShowWindow(startWindow, WindowMode::Modeless);
+    // The program ends when its last window is unloaded.
+    screen_.RunUntil([this] { return !IsLoaded(WindowId::Main) && !IsLoaded(WindowId::Setup); });
+}
+
+WindowLife::Window& WindowLife::Loaded(WindowId id) {
+    Window& window = Of(id);
+    if (!window.loaded)
+        Load(window);
+    return window;
+}
+
+void WindowLife::Load(Window& window) {
+    // Loaded from the moment the load begins: its own handler, and handlers
+    // that run while it waits, may use the window's controls.
+    window.loaded = true;
+    window.enabled = true;
+    ++window.loads;
+    window.fileNames.clear();
+    for (const ControlDef& control : *window.def) {
+        if (control.dialog)
+            window.fileNames[control.control.id] = control.dialog->initialFileName;
+    }
+    try {
+        screen_.Create(*window.def, *this);
+    } catch (...) {
+        window.loaded = false;
+        throw;
+    }
+    Run(window.def->onLoad);
+}
+
+void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
+    if (mode == WindowMode::Modal && IsVisible(id)) {
+        throw PlatformFailure{L"Окно уже открыто и не может стать модальным.", {}};
+    }
+    Window& window = Loaded(id);
+    window.visible = true;
+    screen_.Show(id);
+    if (mode == WindowMode::Modeless)
+        return;
+
+    for (Window& other : windows_) {
+        if (&other != &window && other.loaded && other.enabled) {
+            other.enabled = false;
+            screen_.Enable(other.def->id, false);
+            window.disabledWhileModal.push_back(other.def->id);
+        }
+    }
+    const unsigned load = window.loads;
+    screen_.RunUntil([&window, load] { return !window.loaded || window.loads != load || !window.visible; });
+    GiveInputBack(window);
+}
+
+void WindowLife::GiveInputBack(Window& modal) {
+    for (const WindowId id : modal.disabledWhileModal) {
+        Window& other = Of(id);
+        if (other.loaded && !other.enabled) {
+            other.enabled = true;
+            screen_.Enable(id, true);
+        }
+    }
+    modal.disabledWhileModal.clear();
+}
+
+void WindowLife::UnloadWindow(WindowId id) {
+    Window& window = Of(id);
+    if (!window.loaded)
+        return;
+    // The input goes back before the window does, so that Windows activates
+    // one of the launcher's windows rather than another program's.
+    GiveInputBack(window);
+    window.loaded = window.visible = false;
+    window.fileNames.clear();
+    screen_.Destroy(id);
+}
+
+void WindowLife::SetFocus(Control control) {
+    Loaded(control.window);
+    screen_.Focus(control);
+}
+
+std::wstring WindowLife::GetText(Control box) {
+    Loaded(box.window);
+    return screen_.GetText(box);
+}
+
+void WindowLife::SetText(Control box, const std::wstring& text) {
+    Loaded(box.window);
+    screen_.SetText(box, text);
+}
+
+std::wstring WindowLife::ShowOpen(Control dialog) {
+    Window& window = Loaded(dialog.window);
+    const ControlDef* control = window.def->Find(dialog.id);
+    if (!control || !control->dialog)
+        throw PlatformFailure{L"Диалог открытия файла не найден.", {}};
+    const unsigned load = window.loads;
+    const auto chosen = screen_.ShowOpenDialog(dialog.window, *control->dialog, window.fileNames[dialog.id]);
+    // The window may have been unloaded while the dialog was open; its file
+    // names went with it.
+    if (!window.loaded || window.loads != load)
+        return chosen.value_or(control->dialog->initialFileName);
+    if (chosen)
+        window.fileNames[dialog.id] = *chosen;
+    return window.fileNames[dialog.id];
+}
+
+void WindowLife::Run(const Handler* handler, Key key) {
+    if (handler)
+        handlers_.Run(*handler, Event{key});
+}
+
+void WindowLife::Clicked(Control button) {
+    const ControlDef* control = Of(button.window).def->Find(button.id);
+    if (control)
+        Run(control->onClick);
+}
+
+void WindowLife::KeyDown(Control box, Key key) {
+    const ControlDef* control = Of(box.window).def->Find(box.id);
+    if (control)
+        Run(control->onKeyDown, key);
+}
+
+void WindowLife::CloseRequested(WindowId window) {
+    UnloadWindow(window);
+}
