@@ -5,8 +5,6 @@
 
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    win32::ReportFatal({kInternalError, {}});
-}
+void __verbose_terminate_handler() { win32::ReportFatal({kInternalError, {}}); }
 }  // namespace __gnu_cxx
 #endif

@@ -19,8 +19,7 @@ void App::Run(const Handler& handler, const Event& event) {
             handler.run(*this, event);
             return;
         } catch (const PlatformFailure& failure) {
-            if (!handler.answerFailure)
-                ops.Fatal(failure);
+            if (!handler.answerFailure) ops.Fatal(failure);
         }
         handler.answerFailure(*this);
     } catch (const PlatformFailure& failure) {

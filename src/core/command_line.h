@@ -2,13 +2,20 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 // Program path, ROM image, primary table, secondary table (may be empty).
 using LaunchTexts = std::array<std::wstring, 4>;
 
-// The four texts joined by single spaces. A text holding a blank is quoted the
-// way a Windows program's runtime splits its command line, so it arrives as
-// one argument; every other text, empty ones too, passes unchanged.
+// The four texts joined by single spaces, for a program that splits its line
+// as the Windows C runtime does. A text holding a blank or quote is quoted so that it
+// arrives as one argument; an empty text before a non-empty one goes as "" so
+// that every path keeps its position; empty texts at the end are left out,
+// their separating spaces kept. Every other text passes unchanged.
 std::wstring BuildCommandLine(const LaunchTexts& texts);
-std::wstring QuoteArgument(const std::wstring& text);
+
+// The line that has the command interpreter run the batch file texts[0] with
+// the other texts as its arguments, each reaching it whole and unexpanded; nothing
+// when a text cannot be made safe there.
+std::optional<std::wstring> BuildBatchCommandLine(const LaunchTexts& texts);

@@ -1,19 +1,18 @@
 #include "core/config_file.h"
 
+#include <algorithm>
+
 #include "core/utf8.h"
 
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// Every byte this reader stops at lies below 0x40, so none of them can be the
-// second byte of a double-byte ANSI character nor part of a UTF-8 sequence:
-// the field is cut out of the raw bytes and only then decoded.
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
+// Valid UTF-8 holding at least one character beyond ASCII: text written as
+// UTF-8, since ANSI text of letters beyond ASCII seldom is valid UTF-8.
+bool IsMultiByteUtf8(std::string_view bytes) {
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
+    return beyondAscii && DecodeUtf8(bytes).has_value();
 }
 
 struct RawField {
@@ -21,26 +20,19 @@ struct RawField {
     bool ended;  // a delimiter, or the true end of the file, closed it
 };
 
+// Every byte this reader stops at lies below 0x40, so none of them can be the
+// second byte of a double-byte ANSI character nor part of a UTF-8 sequence:
+// the field is cut out of the raw bytes and only then decoded.
 std::optional<RawField> CutFirstField(std::string_view bytes, bool whole) {
-    std::size_t i = 0;
-    while (i < bytes.size() && IsBlank(bytes[i]))
-        ++i;
-    if (i == bytes.size())
-        return std::nullopt;  // the file ends before any field
-
-    if (bytes[i] == '"') {
-        const std::size_t start = ++i;
-        while (i < bytes.size() && bytes[i] != '"' && !IsLineEnd(bytes[i]))
-            ++i;
-        return RawField{bytes.substr(start, i - start), i < bytes.size() || whole};
-    }
-    const std::size_t start = i;
-    while (i < bytes.size() && bytes[i] != ',' && !IsLineEnd(bytes[i]))
-        ++i;
-    std::size_t end = i;
-    while (end > start && IsBlank(bytes[end - 1]))
-        --end;
-    return RawField{bytes.substr(start, end - start), i < bytes.size() || whole};
+    constexpr std::string_view kBlanks = " \t";
+    const std::size_t start = bytes.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos) return std::nullopt;  // the file ends before any field
+    const bool quoted = bytes[start] == '"';
+    const std::size_t end = bytes.find_first_of(quoted ? "\"\r\n" : ",\r\n", start + quoted);
+    std::string_view value = bytes.substr(start + quoted, end - start - quoted);
+    // Blanks after an unquoted value are not part of it.
+    if (!quoted) value = value.substr(0, value.find_last_not_of(kBlanks) + 1);
+    return RawField{value, end != std::string_view::npos || whole};
 }
 
 PlatformFailure NoPathIn(const std::wstring& file) {
@@ -76,34 +68,31 @@ private:
 
 }  // namespace
 
-std::wstring ConfigFilePath(PlatformOps& ops) {
-    return ops.ProgramDirectory() + L"\\kx_shell.ini";
-}
+std::wstring ConfigFilePath(PlatformOps& ops) { return ops.ProgramDirectory() + L"\\kx_shell.ini"; }
 
 std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole) {
-    const bool utf8 = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
-    if (utf8)
-        bytes.remove_prefix(kUtf8Mark.size());
+    const bool marked = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (marked) bytes.remove_prefix(kUtf8Mark.size());
 
     const auto field = CutFirstField(bytes, whole);
-    // A field still open where reading stopped is longer than any path.
-    if (!field || !field->ended)
-        return std::nullopt;
+    // A field still open where reading stopped is not the whole path.
+    if (!field || !field->ended) return std::nullopt;
     // A NUL would cut the path short wherever it is shown or used.
-    if (field->bytes.find('\0') != std::string_view::npos)
-        return std::nullopt;
+    if (field->bytes.find('\0') != std::string_view::npos) return std::nullopt;
 
-    std::optional<std::wstring> text =
-        utf8 ? DecodeUtf8(field->bytes) : std::optional(codec.FromAnsi(std::string(field->bytes)));
-    if (!text || text->size() > kLongestPath)
-        return std::nullopt;
+    // Without the mark, UTF-8 is what Notepad saves by default.
+    std::optional<std::wstring> text = marked || IsMultiByteUtf8(field->bytes)
+                                           ? DecodeUtf8(field->bytes)
+                                           : std::optional(codec.FromAnsi(std::string(field->bytes)));
+    if (!text || text->size() > kLongestPath) return std::nullopt;
     return text;
 }
 
 std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
     std::string ansi;
-    if (codec.ToAnsi(text, ansi))
-        return '"' + ansi + "\"\r\n";
+    // ANSI text that happens to be UTF-8 as well ("Рё" in code page 1251)
+    // would be read back as UTF-8: it goes in the marked form too.
+    if (codec.ToAnsi(text, ansi) && !IsMultiByteUtf8(ansi)) return '"' + ansi + "\"\r\n";
     return std::string(kUtf8Mark) + '"' + EncodeUtf8(text) + "\"\r\n";
 }
 
@@ -112,13 +101,28 @@ namespace {
 std::wstring ReadField(PlatformOps& ops, FileHandle file) {
     const std::string bytes = ops.ReadText(file, kRecordReadLimit);
     auto field = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
-    if (!field)
-        throw NoPathIn(ConfigFilePath(ops));
+    if (!field) throw NoPathIn(ConfigFilePath(ops));
     return *field;
 }
 
 void WriteQuotedRecord(PlatformOps& ops, FileHandle file, const std::wstring& text) {
     ops.WriteText(file, EncodeRecord(ops, text));
+}
+
+// On Windows a virus scanner or an indexer may hold a new file for a moment,
+// and a second launcher may be replacing the same file: such a failure is
+// tried again a few times, a little later each time (in all about half a second).
+void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std::wstring& to) {
+    constexpr int kAttempts = 10;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            ops.MoveIntoPlace(from, to);
+            return;
+        } catch (const PlatformFailure& failure) {
+            if (!failure.transient || attempt == kAttempts) throw;
+        }
+        ops.Pause(10 * attempt);
+    }
 }
 
 }  // namespace
@@ -133,16 +137,21 @@ std::wstring ReadProgramPath(PlatformOps& ops) {
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
     const std::wstring target = ConfigFilePath(ops);
     // The new record goes to a file of its own first, so a failure part way
-    // (disk full, power cut) can never leave the saved path empty or cut short.
-    const std::wstring temporary = target + L".tmp";
+    // (disk full, power cut) never leaves the saved path empty or cut short;
+    // its name is this save's alone, so neither a second launcher saving at
+    // the same moment nor a file left behind by a crash stands in the way.
+    const std::wstring temporary = target + L"." + ops.UniqueName() + L".tmp";
     try {
-        OpenFile file(ops, ops.OpenForOutput(temporary));
+        OpenFile file(ops, ops.CreateNewFile(temporary));
         WriteQuotedRecord(ops, file.handle(), path);
         file.Close();
-        ops.MoveIntoPlace(temporary, target);
+        MoveIntoPlaceRetrying(ops, temporary, target);
     } catch (const PlatformFailure& failure) {
         ops.DeleteFileQuietly(temporary);
-        // The user needs to know which file could not be saved, and why.
-        throw PlatformFailure{L"Не удалось сохранить путь к kravix.exe в файл " + target + L".", failure.reason};
+        // The user needs to know which file could not be saved, which file
+        // failed, and why.
+        std::wstring reason = failure.action;
+        if (!failure.reason.empty()) reason += L"\n" + failure.reason;
+        throw PlatformFailure{L"Не удалось сохранить путь к kravix.exe в файл " + target + L".", reason};
     }
 }

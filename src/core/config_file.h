@@ -1,8 +1,11 @@
 // kx_shell.ini: one record holding where kravix.exe lies.
 //
 // The record is a double quote, the path, a double quote, CR LF, in the ANSI
-// code page. A path that code page cannot hold is written as UTF-8 after a
-// UTF-8 byte-order mark instead, so it is never saved as question marks.
+// code page. A path that code page cannot hold, or whose ANSI bytes would
+// read as UTF-8, is written as UTF-8 after a UTF-8 byte-order mark instead,
+// so it is never saved as question marks and always reads back as written.
+// A file saved by hand as UTF-8 without the mark is read as UTF-8 whenever
+// its field is valid UTF-8 beyond ASCII.
 #pragma once
 
 #include <cstddef>

@@ -4,12 +4,8 @@ namespace {
 
 constexpr bool kUtf16 = sizeof(wchar_t) == 2;
 
-bool IsHighSurrogate(char32_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char32_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 void AppendCodePoint(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -74,16 +70,13 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
         } else {
             return std::nullopt;
         }
-        if (bytes.size() - i < static_cast<std::size_t>(length))
-            return std::nullopt;
+        if (bytes.size() - i < static_cast<std::size_t>(length)) return std::nullopt;
         for (int k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
+            if ((next & 0xC0) != 0x80) return std::nullopt;
             c = (c << 6) | (next & 0x3F);
         }
-        if (c < smallest || c > 0x10FFFF)
-            return std::nullopt;
+        if (c < smallest || c > 0x10FFFF) return std::nullopt;
         AppendWide(out, c);
         i += length;
     }

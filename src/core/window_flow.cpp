@@ -7,27 +7,21 @@
 
 namespace {
 
-void StartUpRead(App& app, const Event&) {
-    app.windows.SetText(MainWindow::ProgramPathBox, ReadProgramPath(app.ops));
-}
+void StartUpRead(App& app, const Event&) { app.windows.SetText(MainWindow::ProgramPathBox, ReadProgramPath(app.ops)); }
 
 // The main window's load waits here until the setup window is gone; the
 // window is shown afterwards with whatever its program-path box then holds.
-void AskForProgramPath(App& app) {
-    app.windows.ShowWindow(WindowId::Setup, WindowMode::Modal);
-}
+void AskForProgramPath(App& app) { app.windows.ShowWindow(WindowId::Setup, WindowMode::Modal); }
 
 void ProgramPathKeyDown(App& app, const Event& event) {
-    if (event.key == Key::F12)
-        app.windows.ShowWindow(WindowId::Setup, WindowMode::Modeless);
+    if (event.key == Key::F12) app.windows.ShowWindow(WindowId::Setup, WindowMode::Modeless);
 }
 
 void LaunchFromMainWindow(App& app, const Event&) {
     LaunchTexts texts;
     const Control boxes[] = {MainWindow::ProgramPathBox, MainWindow::RomBox, MainWindow::PrimaryTableBox,
                              MainWindow::SecondaryTableBox};
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = app.windows.GetText(boxes[i]);
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = app.windows.GetText(boxes[i]);
     LaunchProgram(app.ops, texts);
 }
 
@@ -51,9 +45,7 @@ void ConfirmProgramPath(App& app, const Event&) {
     app.windows.ShowWindow(WindowId::Main, WindowMode::Modeless);
 }
 
-void EndProgram(App& app, const Event&) {
-    app.ops.EndProgram();
-}
+void EndProgram(App& app, const Event&) { app.ops.EndProgram(); }
 
 }  // namespace
 

@@ -10,16 +10,17 @@ WindowLife::WindowLife(Screen& screen,
 
 void WindowLife::Run(WindowId startWindow) {
     Loaded(startWindow);
-    if (IsLoaded(startWindow) && !IsVisible(startWindow))
-        ShowWindow(startWindow, WindowMode::Modeless);
-    // The program ends when its last window is unloaded.
-    screen_.RunUntil([this] { return !IsLoaded(WindowId::Main) && !IsLoaded(WindowId::Setup); });
+    if (IsLoaded(startWindow) && !IsVisible(startWindow)) ShowWindow(startWindow, WindowMode::Modeless);
+    // The program ends when its last window is unloaded, and also once no
+    // window is left visible for the user to work in: a window that a
+    // handler loaded while the user closed the others never keeps an
+    // invisible process alive.
+    screen_.RunUntil([this] { return !IsVisible(WindowId::Main) && !IsVisible(WindowId::Setup); });
 }
 
 WindowLife::Window& WindowLife::Loaded(WindowId id) {
     Window& window = Of(id);
-    if (!window.loaded)
-        Load(window);
+    if (!window.loaded) Load(window);
     return window;
 }
 
@@ -31,8 +32,7 @@ void WindowLife::Load(Window& window) {
     ++window.loads;
     window.fileNames.clear();
     for (const ControlDef& control : *window.def) {
-        if (control.dialog)
-            window.fileNames[control.control.id] = control.dialog->initialFileName;
+        if (control.dialog) window.fileNames[control.control.id] = control.dialog->initialFileName;
     }
     try {
         screen_.Create(*window.def, *this);
@@ -50,8 +50,7 @@ void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
     Window& window = Loaded(id);
     window.visible = true;
     screen_.Show(id);
-    if (mode == WindowMode::Modeless)
-        return;
+    if (mode == WindowMode::Modeless) return;
 
     for (Window& other : windows_) {
         if (&other != &window && other.loaded && other.enabled) {
@@ -78,8 +77,7 @@ void WindowLife::GiveInputBack(Window& modal) {
 
 void WindowLife::UnloadWindow(WindowId id) {
     Window& window = Of(id);
-    if (!window.loaded)
-        return;
+    if (!window.loaded) return;
     // The input goes back before the window does, so that Windows activates
     // one of the launcher's windows rather than another program's.
     GiveInputBack(window);
@@ -106,36 +104,30 @@ void WindowLife::SetText(Control box, const std::wstring& text) {
 std::wstring WindowLife::ShowOpen(Control dialog) {
     Window& window = Loaded(dialog.window);
     const ControlDef* control = window.def->Find(dialog.id);
-    if (!control || !control->dialog)
-        throw PlatformFailure{L"Диалог открытия файла не найден.", {}};
+    if (!control || !control->dialog) throw PlatformFailure{L"Диалог открытия файла не найден.", {}};
     const unsigned load = window.loads;
     const auto chosen = screen_.ShowOpenDialog(dialog.window, *control->dialog, window.fileNames[dialog.id]);
-    // The window may have been unloaded while the dialog was open; its file
-    // names went with it.
-    if (!window.loaded || window.loads != load)
-        return chosen.value_or(control->dialog->initialFileName);
-    if (chosen)
-        window.fileNames[dialog.id] = *chosen;
+    // The window may have been closed while the dialog was open: the choice
+    // has nowhere to go, and using the window now would load it again, hidden.
+    if (!window.loaded || window.loads != load) {
+        throw PlatformFailure{L"Окно закрыто, пока был открыт диалог выбора файла.", {}};
+    }
+    if (chosen) window.fileNames[dialog.id] = *chosen;
     return window.fileNames[dialog.id];
 }
 
 void WindowLife::Run(const Handler* handler, Key key) {
-    if (handler)
-        handlers_.Run(*handler, Event{key});
+    if (handler) handlers_.Run(*handler, Event{key});
 }
 
 void WindowLife::Clicked(Control button) {
     const ControlDef* control = Of(button.window).def->Find(button.id);
-    if (control)
-        Run(control->onClick);
+    if (control) Run(control->onClick);
 }
 
 void WindowLife::KeyDown(Control box, Key key) {
     const ControlDef* control = Of(box.window).def->Find(box.id);
-    if (control)
-        Run(control->onKeyDown, key);
+    if (control) Run(control->onKeyDown, key);
 }
 
-void WindowLife::CloseRequested(WindowId window) {
-    UnloadWindow(window);
-}
+void WindowLife::CloseRequested(WindowId window) { UnloadWindow(window); }

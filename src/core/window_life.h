@@ -24,7 +24,7 @@ public:
     WindowLife(Screen& screen, const WindowDef& mainWindow, const WindowDef& setupWindow, HandlerRunner& handlers);
 
     // The program's run: loads the start window, shows it unless its load
-    // already did, and runs the user's events until no window is loaded.
+    // already did, and runs the user's events until no window is visible.
     void Run(WindowId startWindow);
 
     // Loads the window if need be and makes it visible; a visible window shown
@@ -40,7 +40,8 @@ public:
     std::wstring GetText(Control box);
     void SetText(Control box, const std::wstring& text);
     // Shows the Open dialog and returns its file name afterwards: the chosen
-    // file's full path, or after a cancel the name it held before.
+    // file's full path, or after a cancel the name it held before. Fails when
+    // the window was unloaded while its dialog was open.
     std::wstring ShowOpen(Control dialog);
 
     bool IsLoaded(WindowId window) const { return Of(window).loaded; }

@@ -8,10 +8,8 @@
 inline std::wstring DialogFilter(const std::wstring& filter) {
     std::wstring list = filter;
     for (wchar_t& c : list) {
-        if (c == L'|')
-            c = L'\0';
+        if (c == L'|') c = L'\0';
     }
-    if (list.empty() || list.back() != L'\0')
-        list += L'\0';
+    if (list.empty() || list.back() != L'\0') list += L'\0';
     return list + L'\0';
 }

@@ -30,9 +30,7 @@ Placement Place(const WindowDef& window, const ControlDef& control) {
 
 }  // namespace
 
-int TwipsToPixels(int twips, unsigned dpi) {
-    return Scale(twips, static_cast<int>(dpi), 1440);
-}
+int TwipsToPixels(int twips, unsigned dpi) { return Scale(twips, static_cast<int>(dpi), 1440); }
 
 int FontHeightInPixels(int hundredthsOfPoint, unsigned dpi) {
     return -Scale(hundredthsOfPoint, static_cast<int>(dpi), 7200);
@@ -47,8 +45,7 @@ PixelRect PlaceOnWindow(const WindowDef& window, const ControlDef& control, unsi
 std::vector<const ControlDef*> CreationOrder(const WindowDef& window) {
     std::vector<const ControlDef*> order;
     for (const ControlDef& control : window) {
-        if (control.kind != ControlKind::FileDialog)
-            order.push_back(&control);
+        if (control.kind != ControlKind::FileDialog) order.push_back(&control);
     }
     // Every other control before the group boxes, the boxes deepest first;
     // stable, so the rest keep the table's order.

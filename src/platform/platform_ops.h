@@ -5,12 +5,16 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/ansi_codec.h"
 
 struct PlatformFailure {
     std::wstring action;  // what could not be done, in the user's words
     std::wstring reason;  // the system's explanation, may be empty
+    // Another program holds the file for a moment (a virus scanner, an
+    // indexer, a second launcher saving): the same step may pass if retried.
+    bool transient = false;
 };
 
 // The longest path Windows handles, in UTF-16 units.
@@ -37,8 +41,8 @@ public:
     // Files hold 8-bit text; which code page it is in is the reader's and
     // writer's business (see ToAnsi and FromAnsi).
     virtual FileHandle OpenForInput(const std::wstring& path) = 0;
-    // Creates the file, or empties it if it exists.
-    virtual FileHandle OpenForOutput(const std::wstring& path) = 0;
+    // Creates a file that does not exist yet.
+    virtual FileHandle CreateNewFile(const std::wstring& path) = 0;
     // Reads at most maxBytes from the current position; fewer only at the end.
     virtual std::string ReadText(FileHandle file, std::size_t maxBytes) = 0;
     virtual void WriteText(FileHandle file, const std::string& bytes) = 0;
@@ -48,11 +52,22 @@ public:
     virtual void MoveIntoPlace(const std::wstring& from, const std::wstring& to) = 0;
     // Never fails: used on paths that are already failing.
     virtual void DeleteFileQuietly(const std::wstring& path) noexcept = 0;
+    // A text that no other save, in this process or another, uses meanwhile.
+    virtual std::wstring UniqueName() = 0;
+    // Lets a moment pass before a transient failure is retried.
+    virtual void Pause(int milliseconds) = 0;
+
+    // Whether a file, not a folder, is at the full path.
+    virtual bool IsFile(const std::wstring& path) = 0;
+    // Windows' system folder, then the Windows folder.
+    virtual std::vector<std::wstring> SystemFolders() = 0;
+    // The PATH environment variable, where Windows also looks for programs.
+    virtual std::wstring PathVariable() = 0;
     // The short (8.3) form of an existing file's path, or empty when Windows
     // keeps none for it.
     virtual std::wstring ShortPath(const std::wstring& path) = 0;
-    // Starts `program` (a full path, or a bare name looked for beside the
-    // launcher first) with `commandLine` as its whole command line; does not wait.
+    // Starts `program`, a full path, with `commandLine` as its whole command
+    // line, in the folder the launcher was started in; does not wait.
     virtual void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) = 0;
 
     // Application-modal, captioned "kx_shell".

@@ -15,9 +15,7 @@ struct Control {
     WindowId window;
     int id;
 };
-constexpr bool operator==(Control a, Control b) {
-    return a.window == b.window && a.id == b.id;
-}
+constexpr bool operator==(Control a, Control b) { return a.window == b.window && a.id == b.id; }
 
 enum class ControlKind { GroupBox, Label, TextBox, Button, FileDialog };
 
@@ -75,8 +73,7 @@ struct WindowDef {
     const ControlDef* end() const { return controls + controlCount; }
     const ControlDef* Find(int controlId) const {
         for (const ControlDef& c : *this)
-            if (c.control.id == controlId)
-                return &c;
+            if (c.control.id == controlId) return &c;
         return nullptr;
     }
 };

@@ -53,11 +53,9 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
     if (!dialogs.getOpenFileName || !dialogs.extendedError) {
         throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Не найдена библиотека comdlg32.dll."};
     }
-    if (dialogs.getOpenFileName(&request))
-        return std::wstring(buffer.data());
+    if (dialogs.getOpenFileName(&request)) return std::wstring(buffer.data());
     const DWORD error = dialogs.extendedError();
-    if (error == 0)
-        return std::nullopt;  // cancelled
+    if (error == 0) return std::nullopt;  // cancelled
     throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Код ошибки " + Decimal(error) + L"."};
 }
 

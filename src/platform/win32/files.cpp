@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/decimal.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/system_error.h"
 
@@ -12,18 +13,13 @@ namespace win32 {
 
 namespace {
 
-HANDLE HandleOf(FileHandle file) {
-    return reinterpret_cast<HANDLE>(file.id);
-}
-FileHandle FileOf(HANDLE handle) {
-    return {reinterpret_cast<std::size_t>(handle)};
-}
+HANDLE HandleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file.id); }
+FileHandle FileOf(HANDLE handle) { return {reinterpret_cast<std::size_t>(handle)}; }
 
 FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, const wchar_t* action) {
     const HANDLE handle =
         CreateFileW(ForFileApi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        throw SystemFailure(action + path + L".");
+    if (handle == INVALID_HANDLE_VALUE) throw SystemFailure(action + path + L".");
     return FileOf(handle);
 }
 
@@ -34,15 +30,13 @@ std::wstring ProgramDirectory() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            throw SystemFailure(L"Не удалось узнать, где лежит программа.");
+        if (length == 0) throw SystemFailure(L"Не удалось узнать, где лежит программа.");
         if (length < buffer.size()) {
             std::wstring directory(buffer.data(), length);
             directory.erase(directory.find_last_of(L'\\'));
             // A drive root keeps its backslash: "C:" alone would name the
             // current folder of drive C.
-            if (!directory.empty() && directory.back() == L':')
-                directory += L'\\';
+            if (!directory.empty() && directory.back() == L':') directory += L'\\';
             return directory;
         }
         buffer.resize(buffer.size() * 2);
@@ -54,8 +48,8 @@ FileHandle OpenForInput(const std::wstring& path) {
                 L"Не удалось открыть файл ");
 }
 
-FileHandle OpenForOutput(const std::wstring& path) {
-    return Open(path, GENERIC_WRITE, 0, CREATE_ALWAYS, L"Не удалось создать файл ");
+FileHandle CreateNewFile(const std::wstring& path) {
+    return Open(path, GENERIC_WRITE, 0, CREATE_NEW, L"Не удалось создать файл ");
 }
 
 std::string ReadText(FileHandle file, std::size_t maxBytes) {
@@ -67,8 +61,7 @@ std::string ReadText(FileHandle file, std::size_t maxBytes) {
         if (!ReadFile(HandleOf(file), bytes.data() + filled, wanted, &read, nullptr)) {
             throw SystemFailure(L"Не удалось прочитать файл.");
         }
-        if (read == 0)
-            break;  // the end of the file
+        if (read == 0) break;  // the end of the file
         filled += read;
     }
     bytes.resize(filled);
@@ -86,24 +79,33 @@ void WriteText(FileHandle file, const std::string& bytes) {
         written += done;
     }
     // On the disk before the file takes the saved one's place.
-    if (!FlushFileBuffers(HandleOf(file)))
-        throw SystemFailure(L"Не удалось записать файл на диск.");
+    if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(L"Не удалось записать файл на диск.");
 }
 
 void CloseFile(FileHandle file) {
-    if (!CloseHandle(HandleOf(file)))
-        throw SystemFailure(L"Не удалось закрыть файл.");
+    if (!CloseHandle(HandleOf(file))) throw SystemFailure(L"Не удалось закрыть файл.");
 }
 
 void MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        throw SystemFailure(L"Не удалось заменить файл " + to + L".");
+        const DWORD error = GetLastError();
+        PlatformFailure failure = SystemFailure(L"Не удалось заменить файл " + to + L".", error);
+        // Another program holds one of the files for the moment.
+        failure.transient =
+            error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+        throw failure;
     }
 }
 
-void DeleteFileQuietly(const std::wstring& path) noexcept {
-    DeleteFileW(ForFileApi(path).c_str());
+void DeleteFileQuietly(const std::wstring& path) noexcept { DeleteFileW(ForFileApi(path).c_str()); }
+
+std::wstring UniqueName() {
+    // The process, the moment and a count: a file left behind by an ended
+    // process of the same number would also need the same millisecond.
+    static unsigned long count = 0;
+    return Decimal(GetCurrentProcessId()) + L"-" + Decimal(static_cast<unsigned long>(GetTickCount64())) + L"-" +
+           Decimal(++count);
 }
 
 }  // namespace win32

@@ -26,8 +26,7 @@ void ShowMessage(const std::wstring& text, MessageKind kind) {
 
 void ReportFatal(const PlatformFailure& failure) {
     std::wstring text = failure.action;
-    if (!failure.reason.empty())
-        text += L"\n\n" + failure.reason;
+    if (!failure.reason.empty()) text += L"\n\n" + failure.reason;
     text += L"\n\nПрограмма будет закрыта.";
     MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(MessageKind::CriticalOk) | kModality);
     ExitProcess(1);

@@ -17,8 +17,6 @@ std::wstring SystemErrorText(DWORD error) {
     return result;
 }
 
-PlatformFailure SystemFailure(std::wstring action, DWORD error) {
-    return {std::move(action), SystemErrorText(error)};
-}
+PlatformFailure SystemFailure(std::wstring action, DWORD error) { return {std::move(action), SystemErrorText(error)}; }
 
 }  // namespace win32

@@ -14,8 +14,7 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 template <typename Function>
 Function SystemFunction(const wchar_t* library, const char* name) {
     HMODULE module = GetModuleHandleW(library);
-    if (!module)
-        module = LoadSystemLibrary(library);
+    if (!module) module = LoadSystemLibrary(library);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 

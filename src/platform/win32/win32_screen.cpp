@@ -36,10 +36,8 @@ Win32Screen::Win32Screen() {
 }
 
 Win32Screen::~Win32Screen() {
-    for (const WindowId id : {WindowId::Main, WindowId::Setup})
-        Destroy(id);
-    if (hiddenOwner_)
-        DestroyWindow(hiddenOwner_);
+    for (const WindowId id : {WindowId::Main, WindowId::Setup}) Destroy(id);
+    if (hiddenOwner_) DestroyWindow(hiddenOwner_);
 }
 
 void Win32Screen::Create(const WindowDef& def, ScreenEvents& events) {
@@ -70,8 +68,7 @@ void Win32Screen::Create(const WindowDef& def, ScreenEvents& events) {
 
 void Win32Screen::Destroy(WindowId id) {
     auto& window = Of(id);
-    if (!window)
-        return;
+    if (!window) return;
     DestroyWindow(window->hwnd);
     window.reset();  // the fonts, once no control holds them
 }
@@ -81,17 +78,14 @@ void Win32Screen::Show(WindowId id) {
     SetForegroundWindow(Of(id)->hwnd);
 }
 
-void Win32Screen::Enable(WindowId id, bool enabled) {
-    EnableWindow(Of(id)->hwnd, enabled);
-}
+void Win32Screen::Enable(WindowId id, bool enabled) { EnableWindow(Of(id)->hwnd, enabled); }
 
 void Win32Screen::RunUntil(const std::function<bool()>& done) {
     while (!done()) {
         MSG message;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
-            if (got == 0)
-                PostQuitMessage(static_cast<int>(message.wParam));  // for the loops outside this one
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the loops outside this one
             return;
         }
         Pump(message);
@@ -102,8 +96,7 @@ void Win32Screen::Pump(MSG& message) {
     // Tab, Shift+Tab and the arrow keys move between controls as in a dialog.
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     for (const auto& window : windows_) {
-        if (window && window->hwnd == root && IsDialogMessageW(root, &message))
-            return;
+        if (window && window->hwnd == root && IsDialogMessageW(root, &message)) return;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -118,8 +111,7 @@ std::optional<std::wstring> Win32Screen::ShowOpenDialog(WindowId owner,
 
 HWND Win32Screen::ControlWindow(Control control) {
     const HWND child = GetDlgItem(Of(control.window)->hwnd, control.id);
-    if (!child)
-        throw win32::SystemFailure(L"Элемент окна не найден.");
+    if (!child) throw win32::SystemFailure(L"Элемент окна не найден.");
     return child;
 }
 
@@ -132,8 +124,7 @@ std::wstring Win32Screen::GetText(Control box) {
 
 void Win32Screen::SetText(Control box, const std::wstring& text) {
     const HWND child = ControlWindow(box);
-    if (!SetWindowTextW(child, text.c_str()))
-        throw win32::SystemFailure(L"Не удалось изменить текст в окне.");
+    if (!SetWindowTextW(child, text.c_str())) throw win32::SystemFailure(L"Не удалось изменить текст в окне.");
     // A long path shows its end, where the file's name is.
     const auto end = static_cast<WPARAM>(text.size());
     SendMessageW(child, EM_SETSEL, end, static_cast<LPARAM>(end));
@@ -157,18 +148,15 @@ LRESULT CALLBACK Win32Screen::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (!window)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (!window) return DefWindowProcW(hwnd, message, wParam, lParam);
     return win32::NoThrow([&] { return window->screen.Handle(*window, message, wParam, lParam); });
 }
 
 LRESULT Win32Screen::Handle(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED && lParam)
-                window.events.Clicked({window.def.id, LOWORD(wParam)});
+            if (HIWORD(wParam) == BN_CLICKED && lParam) window.events.Clicked({window.def.id, LOWORD(wParam)});
             return 0;
         case WM_CLOSE:  // the close box, the system menu's Close, Alt+F4
             window.events.CloseRequested(window.def.id);
@@ -178,13 +166,11 @@ LRESULT Win32Screen::Handle(Window& window, UINT message, WPARAM wParam, LPARAM 
             // to the same control, or to the first in the tab order.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 const HWND focus = GetFocus();
-                if (focus && IsChild(window.hwnd, focus))
-                    window.lastFocus = focus;
+                if (focus && IsChild(window.hwnd, focus)) window.lastFocus = focus;
             } else if (!HIWORD(wParam)) {
                 const HWND target =
                     window.lastFocus ? window.lastFocus : GetNextDlgTabItem(window.hwnd, nullptr, FALSE);
-                if (target)
-                    SetFocus(target);
+                if (target) SetFocus(target);
             }
             return 0;
         case WM_DPICHANGED: {

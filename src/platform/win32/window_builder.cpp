@@ -107,8 +107,7 @@ void CreateControls(HWND hwnd,
                                            place.top, place.width, place.height, hwnd,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->control.id)),
                                            GetModuleHandleW(nullptr), nullptr);
-        if (!child)
-            throw SystemFailure(L"Не удалось создать окно.");
+        if (!child) throw SystemFailure(L"Не удалось создать окно.");
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control->font, dpi)), FALSE);
         if (control->kind == ControlKind::TextBox) {
             SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // paths up to the longest Windows allows
@@ -123,8 +122,7 @@ void LayOutControls(HWND hwnd, const WindowDef& window, UINT dpi, FontCache& fon
     fonts = FontCache{};
     for (const ControlDef& control : window) {
         const HWND child = GetDlgItem(hwnd, control.control.id);
-        if (!child)
-            continue;
+        if (!child) continue;
         const PixelRect place = PlaceOnWindow(window, control, dpi);
         SetWindowPos(child, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control.font, dpi)), TRUE);

@@ -1,0 +1,158 @@
+// kx_shell.ini: the bytes written, the rule the first field is read by, and
+// saves that fail part way.
+#include "core/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include "native/test_desktop.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kMark = "\xEF\xBB\xBF";
+
+std::optional<std::wstring> Parse(const std::string& bytes) {
+    TestDesktop codec;
+    return ParseFirstField(codec, bytes, true);
+}
+
+}  // namespace
+
+TEST(ConfigFile, RecordsAreQuotedAnsiOrMarkedUtf8AndReadBackExactly) {
+    const struct {
+        std::wstring path;
+        std::string record;
+    } cases[] = {
+        {L"C:\\Tools\\kravix.exe", "\"C:\\Tools\\kravix.exe\"\r\n"},  // 23 bytes
+        {L"", "\"\"\r\n"},
+        {L"C:\\Ж\\\x7F.exe", "\"C:\\\xC6\\\x7F.exe\"\r\n"},
+        {L"C:\\a,b\\k.exe", "\"C:\\a,b\\k.exe\"\r\n"},
+        // Not in the code page: 2, 3 and 4 bytes of UTF-8 after the mark.
+        {L"C:\\\u00E9\u0080", kMark + "\"C:\\\xC3\xA9\xC2\x80\"\r\n"},
+        {L"C:\\\u0800\u221E\uFFFF", kMark + "\"C:\\\xE0\xA0\x80\xE2\x88\x9E\xEF\xBF\xBF\"\r\n"},
+        {L"C:\\\U00010000\U0010FFFF", kMark + "\"C:\\\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\"\r\n"},
+        // In the code page, but its bytes (D0 B8) would read as UTF-8 "и".
+        {L"C:\\Рё", kMark + "\"C:\\\xD0\xA0\xD1\x91\"\r\n"},
+    };
+    TestDesktop codec;
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeRecord(codec, c.path), c.record);
+        EXPECT_EQ(ParseFirstField(codec, c.record, true), c.path);
+    }
+    EXPECT_EQ(EncodeRecord(codec, L"C:\\Tools\\kravix.exe").size(), 23u);
+    const std::wstring longest(32767, L'я');
+    EXPECT_EQ(ParseFirstField(codec, EncodeRecord(codec, longest), true), longest);
+}
+
+TEST(ConfigFile, FirstFieldRules) {
+    const struct {
+        std::string bytes;
+        std::optional<std::wstring> field;
+    } cases[] = {
+        {"\"\"\r\n", L""},
+        {"\r\n", L""},
+        {"C:\\A,B\r\n", L"C:\\A"},
+        {"C:\\A", L"C:\\A"},
+        {"   \t\"C:\\x\"junk,more\r\nsecond line", L"C:\\x"},
+        {"C:\\blanks after  \t\r\n", L"C:\\blanks after"},
+        {"\"C:\\A,B\"", L"C:\\A,B"},
+        {"C:\\lone cr\rnext", L"C:\\lone cr"},
+        {"C:\\lone lf\nnext", L"C:\\lone lf"},
+        {"\"C:\\unclosed\r\n\"next\"", L"C:\\unclosed"},
+        {"\"C:\\unclosed to the end", L"C:\\unclosed to the end"},
+        {"\"C:\\\xC8\xE3\xF0\xFB\"", L"C:\\Игры"},             // ANSI: not UTF-8
+        {"\"C:\\\xD0\x98\xD0\xB3\"", L"C:\\Иг"},                // UTF-8 without the mark
+        {"\"C:\\\xC2\xBB\"", L"C:\\\u00BB"},                    // U+00BB from "В»" in 1251
+        {"\"C:\\\xC0\xAF\"", L"C:\\\u0410?"},                   // overlong: ANSI
+        {kMark + "\"\xED\xA0\x80\"", std::wstring(1, wchar_t(0xD800))},  // a lone surrogate, as written
+        {"", std::nullopt},
+        {"   \t  ", std::nullopt},
+        {"C:\\a\0b\r\n"s, std::nullopt},
+        {std::string(32768, 'a'), std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Parse(c.bytes), c.field) << c.bytes;
+    EXPECT_EQ(Parse(std::string(32767, 'a')), std::wstring(32767, L'a'));
+}
+
+TEST(ConfigFile, MarkedFieldsThatAreNotUtf8Fail) {
+    for (const char* field : {"\xC0\xAF", "\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                              "\xF5\x80\x80\x80", "\xE2\x88", "\x80", "\xC2\x41"}) {
+        EXPECT_FALSE(Parse(kMark + '"' + field + "\"\r\n")) << field;
+    }
+}
+
+TEST(ConfigFile, ReadingStopsAtTheLimitAndClosesTheFile) {
+    TestDesktop desktop;
+    desktop.files[desktop.Ini()] = "\"C:\\k.exe\"\r\n" + std::string(300000, 'x');
+    EXPECT_EQ(ReadProgramPath(desktop), L"C:\\k.exe");
+    // A UTF-8 letter cut by the limit does not spoil the field before it.
+    std::string cut = kMark + "\"C:\\k.exe\"\r\n";
+    cut.resize(kRecordReadLimit - 1, 'x');
+    desktop.files[desktop.Ini()] = cut + "\xD0\x96";
+    EXPECT_EQ(ReadProgramPath(desktop), L"C:\\k.exe");
+    // A field still open where reading stops is not the whole path.
+    for (const std::string& open : {std::string(300000, 'x'), std::string(kRecordReadLimit - 7, ' ') + "\"C:\\k.e"}) {
+        desktop.files[desktop.Ini()] = open;
+        EXPECT_THROW(ReadProgramPath(desktop), PlatformFailure);
+    }
+    desktop.FailOn("ReadText");
+    desktop.files[desktop.Ini()] = "\"C:\\k.exe\"\r\n";
+    EXPECT_THROW(ReadProgramPath(desktop), PlatformFailure);
+    EXPECT_EQ(desktop.openFiles, 0);
+}
+
+TEST(ConfigFile, SaveGoesThroughATemporaryFileOfItsOwn) {
+    TestDesktop desktop;
+    desktop.directory = L"D:\\";  // a drive root: the two backslashes name the same file
+    const std::wstring ini = L"D:\\\\kx_shell.ini";
+    desktop.files = {{ini, "\"C:\\old.exe\"\r\nsecond\r\n"}, {ini + L".tmp", "left by an earlier version"}};
+    WriteProgramPath(desktop, L"C:\\Tools\\kravix.exe");
+    WriteProgramPath(desktop, L"C:\\new.exe");
+    EXPECT_EQ(desktop.files[ini], "\"C:\\new.exe\"\r\n");
+    EXPECT_EQ(desktop.files.size(), 2u) << "the stale file stays, no new one is left";
+    EXPECT_EQ(desktop.openFiles, 0);
+}
+
+// A save that fails at any step leaves the saved path as it was, and no
+// temporary file; the report names the file and the step that failed.
+TEST(ConfigFile, FailedSaveKeepsThePreviousFile) {
+    for (const char* step : {"ProgramDirectory", "CreateNewFile", "WriteText", "CloseFile", "MoveIntoPlace"}) {
+        TestDesktop desktop;
+        desktop.files[desktop.Ini()] = "\"C:\\old.exe\"\r\n";
+        desktop.FailOn(step);
+        try {
+            WriteProgramPath(desktop, L"C:\\new.exe");
+            ADD_FAILURE() << step << " did not fail";
+        } catch (const PlatformFailure& failure) {
+            if (step != std::string("ProgramDirectory")) {
+                EXPECT_EQ(failure.action, L"Не удалось сохранить путь к kravix.exe в файл C:\\Tools\\kx_shell.ini.");
+                EXPECT_EQ(failure.reason, L"injected\n" + std::wstring(step, step + strlen(step)));
+            }
+        }
+        EXPECT_EQ(desktop.files, (std::map<std::wstring, std::string>{{desktop.Ini(), "\"C:\\old.exe\"\r\n"}})) << step;
+        EXPECT_EQ(desktop.openFiles, 0) << step;
+    }
+}
+
+TEST(ConfigFile, MoveHeldByAnotherProgramIsRetriedBriefly) {
+    const struct {
+        int failures;
+        bool transient;
+        bool saved;
+        int pauses;
+    } cases[] = {{2, true, true, 2}, {9, true, true, 9}, {10, true, false, 9}, {1, false, false, 0}};
+    for (const auto& c : cases) {
+        TestDesktop desktop;
+        desktop.transientFailures = c.transient;
+        desktop.FailOn("MoveIntoPlace", 1, c.failures);
+        if (c.saved) {
+            WriteProgramPath(desktop, L"C:\\k.exe");
+            EXPECT_EQ(desktop.files[desktop.Ini()], "\"C:\\k.exe\"\r\n");
+        } else {
+            EXPECT_THROW(WriteProgramPath(desktop, L"C:\\k.exe"), PlatformFailure);
+            EXPECT_TRUE(desktop.files.empty());
+        }
+        EXPECT_EQ(desktop.pauses, c.pauses) << c.failures;
+    }
+}
