@@ -373,14 +373,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         };
         const Kind W = Kind::Window, C = Kind::Click;
         const std::wstring dlls = L"--comctl32 --comdlg32 --shcore", rest = L" --icons --controls --fonts --foreground";
-        // noComdlg: kx_shell's costs as they would be with comdlg32 delay-loaded.
-        const std::wstring all = dlls + rest, noComdlg = L"--comctl32 --shcore" + rest;
+        // sameWork: what kx_shell itself does at start-up. It loads comdlg32 at
+        // the first browse, and shcore only where GetDpiForWindow is missing.
+        const std::wstring all = dlls + rest, sameWork = L"--comctl32" + rest;
         Group groups[] = {
             {"start-up, main window",
              {floorMain, variant(W, L"floor.exe", L"--comctl32"), variant(W, L"floor.exe", L"--comdlg32"),
               variant(W, L"floor_app.exe", L""), variant(W, L"floor_app.exe", L"--icons"),
               variant(W, L"floor.exe", L"--controls"), variant(W, L"floor.exe", L"--controls --fonts"),
-              variant(W, L"floor.exe", L"--foreground"), variant(W, L"floor_app.exe", noComdlg),
+              variant(W, L"floor.exe", L"--foreground"), variant(W, L"floor_app.exe", sameWork),
               variant(W, L"floor_app.exe", all), shellMain}, 0},
             {"start-up, setup window", {floorSetup, variant(W, L"floor_app.exe", all + L" --setup"), shellSetup}, 0},
             {"launch",

@@ -10,20 +10,19 @@ bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' &&
 PlatformFailure NotFound(const std::wstring& path) { return {L"Не найдена программа " + path + L".", {}}; }
 
 // The folders of PATH that name a place by themselves; an empty, "." or other
-// relative entry would mean the current folder, and is skipped.
+// relative entry would mean the current folder, and is skipped. An entry may
+// be quoted, as cmd allows.
 std::vector<std::wstring> AbsoluteFoldersOf(const std::wstring& variable) {
     std::vector<std::wstring> folders;
-    std::size_t start = 0;
-    while (start <= variable.size()) {
-        std::size_t end = variable.find(L';', start);
-        if (end == std::wstring::npos) end = variable.size();
-        std::wstring folder = variable.substr(start, end - start);
-        // An entry may be quoted to hold a semicolon-free path with blanks.
-        if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"') {
-            folder = folder.substr(1, folder.size() - 2);
+    std::wstring folder;
+    for (const wchar_t c : variable + L';') {
+        if (c == L'"') continue;
+        if (c != L';') {
+            folder += c;
+            continue;
         }
         if (IsFullyQualified(folder)) folders.push_back(folder);
-        start = end + 1;
+        folder.clear();
     }
     return folders;
 }
@@ -31,8 +30,10 @@ std::vector<std::wstring> AbsoluteFoldersOf(const std::wstring& variable) {
 }  // namespace
 
 bool IsFullyQualified(const std::wstring& path) {
-    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return true;
-    return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]);
+    // A string's character at its size is NUL, neither a letter nor a separator:
+    // short paths need no length check.
+    return (IsSeparator(path[0]) && IsSeparator(path[1])) ||
+           (IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]));
 }
 
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
@@ -42,7 +43,8 @@ std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
 std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path) {
     if (path.empty()) throw PlatformFailure{L"Путь к kravix.exe не задан.", {}};
     if (IsFullyQualified(path)) return path;
-    if (IsSeparator(path[0]) || (path.size() >= 2 && path[1] == L':')) {
+    // "\k.exe" and "C:k.exe" name a place through the current drive or folder.
+    if (IsSeparator(path[0]) || path.find(L':') != std::wstring::npos) {
         throw PlatformFailure{L"Путь к kravix.exe зависит от текущей папки: " + path + L".", {}};
     }
     const std::wstring launcherFolder = ops.ProgramDirectory();

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr bool kUtf16 = sizeof(wchar_t) == 2;
-
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -25,24 +23,25 @@ void AppendCodePoint(std::string& out, char32_t c) {
     }
 }
 
-void AppendWide(std::wstring& out, char32_t c) {
-    if (kUtf16 && c >= 0x10000) {
-        c -= 0x10000;
-        out += static_cast<wchar_t>(0xD800 + (c >> 10));
-        out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+// A code point beyond the first 65536 takes two UTF-16 units, a surrogate pair.
+template <typename Char>
+void AppendUnits(std::basic_string<Char>& out, char32_t c) {
+    if (sizeof(Char) == 2 && c >= 0x10000) {
+        out += static_cast<Char>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<Char>(0xDC00 + ((c - 0x10000) & 0x3FF));
     } else {
-        out += static_cast<wchar_t>(c);
+        out += static_cast<Char>(c);
     }
 }
 
 }  // namespace
 
-std::string EncodeUtf8(std::wstring_view text) {
+template <typename Char>
+std::string EncodeUtf8(std::basic_string_view<Char> text) {
     std::string out;
-    out.reserve(text.size() * 3);
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = static_cast<char32_t>(text[i]);
-        if (kUtf16 && IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+        if (sizeof(Char) == 2 && IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
         }
         AppendCodePoint(out, c > 0x10FFFF ? U'\uFFFD' : c);
@@ -50,35 +49,32 @@ std::string EncodeUtf8(std::wstring_view text) {
     return out;
 }
 
-std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
+template <typename Char>
+std::optional<std::basic_string<Char>> DecodeUtf8(std::string_view bytes) {
+    std::basic_string<Char> out;
+    for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        int length = 0;
-        char32_t c = 0;
-        char32_t smallest = 0;
-        if (lead < 0x80) {
-            length = 1, c = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, c = lead & 0x1F, smallest = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, c = lead & 0x0F, smallest = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, c = lead & 0x07, smallest = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (bytes.size() - i < static_cast<std::size_t>(length)) return std::nullopt;
+        // The sequence's length, told by its first byte; 0 for a byte that
+        // cannot start one (C0 and C1 could only start a longer form of ASCII).
+        const int length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (length == 0 || bytes.size() - i < static_cast<std::size_t>(length)) return std::nullopt;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
         for (int k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
             if ((next & 0xC0) != 0x80) return std::nullopt;
             c = (c << 6) | (next & 0x3F);
         }
-        if (c < smallest || c > 0x10FFFF) return std::nullopt;
-        AppendWide(out, c);
+        // Only the shortest form of each code point, and none past U+10FFFF.
+        constexpr char32_t kSmallest[] = {0, 0, 0, 0x800, 0x10000};
+        if (c < kSmallest[length] || c > 0x10FFFF) return std::nullopt;
+        AppendUnits(out, c);
         i += length;
     }
     return out;
 }
+
+template std::string EncodeUtf8(std::basic_string_view<wchar_t>);
+template std::string EncodeUtf8(std::basic_string_view<char16_t>);
+template std::string EncodeUtf8(std::basic_string_view<char32_t>);
+template std::optional<std::wstring> DecodeUtf8(std::string_view);
+template std::optional<std::u16string> DecodeUtf8(std::string_view);

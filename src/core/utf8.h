@@ -1,13 +1,19 @@
 // UTF-8 for the configuration file's fallback encoding. Platform strings are
-// UTF-16 on Windows and UTF-32 elsewhere; both are handled. A lone surrogate,
-// which a Windows file name may hold, is kept in its 3-byte form so that a
-// saved path always reads back as it was.
+// UTF-16 on Windows and UTF-32 elsewhere; the code is written for both sizes
+// of code unit, so that each is tested on every host. A lone surrogate, which
+// a Windows file name may hold, is kept in its 3-byte form so that a saved
+// path always reads back as it was.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-std::string EncodeUtf8(std::wstring_view text);
+template <typename Char>
+std::string EncodeUtf8(std::basic_string_view<Char> text);
 // Nothing when the bytes are not UTF-8.
-std::optional<std::wstring> DecodeUtf8(std::string_view bytes);
+template <typename Char>
+std::optional<std::basic_string<Char>> DecodeUtf8(std::string_view bytes);
+
+inline std::string EncodeUtf8(std::wstring_view text) { return EncodeUtf8<wchar_t>(text); }
+inline std::optional<std::wstring> DecodeUtf8(std::string_view bytes) { return DecodeUtf8<wchar_t>(bytes); }

@@ -18,11 +18,10 @@ void ProgramPathKeyDown(App& app, const Event& event) {
 }
 
 void LaunchFromMainWindow(App& app, const Event&) {
-    LaunchTexts texts;
-    const Control boxes[] = {MainWindow::ProgramPathBox, MainWindow::RomBox, MainWindow::PrimaryTableBox,
-                             MainWindow::SecondaryTableBox};
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = app.windows.GetText(boxes[i]);
-    LaunchProgram(app.ops, texts);
+    // Read in this order: a braced list is evaluated from left to right.
+    LaunchProgram(app.ops, {app.windows.GetText(MainWindow::ProgramPathBox), app.windows.GetText(MainWindow::RomBox),
+                            app.windows.GetText(MainWindow::PrimaryTableBox),
+                            app.windows.GetText(MainWindow::SecondaryTableBox)});
 }
 
 void AnswerLaunchFailure(App& app) {

@@ -1,5 +1,7 @@
 #include "core/window_life.h"
 
+#include <utility>
+
 #include "platform/platform_ops.h"
 
 WindowLife::WindowLife(Screen& screen,
@@ -27,19 +29,15 @@ WindowLife::Window& WindowLife::Loaded(WindowId id) {
 void WindowLife::Load(Window& window) {
     // Loaded from the moment the load begins: its own handler, and handlers
     // that run while it waits, may use the window's controls.
+    // A window that cannot be created ends the program: every path that
+    // loads one is unguarded or answers with a fatal error.
     window.loaded = true;
     window.enabled = true;
     ++window.loads;
-    window.fileNames.clear();
     for (const ControlDef& control : *window.def) {
         if (control.dialog) window.fileNames[control.control.id] = control.dialog->initialFileName;
     }
-    try {
-        screen_.Create(*window.def, *this);
-    } catch (...) {
-        window.loaded = false;
-        throw;
-    }
+    screen_.Create(*window.def, *this);
     Run(window.def->onLoad);
 }
 
@@ -59,20 +57,21 @@ void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
             window.disabledWhileModal.push_back(other.def->id);
         }
     }
+    // Until the window is hidden, which only its unloading does; unloaded and
+    // loaded again by a handler meanwhile, it is another window. Unloading
+    // gives the input back.
     const unsigned load = window.loads;
-    screen_.RunUntil([&window, load] { return !window.loaded || window.loads != load || !window.visible; });
-    GiveInputBack(window);
+    screen_.RunUntil([&window, load] { return !window.visible || window.loads != load; });
 }
 
 void WindowLife::GiveInputBack(Window& modal) {
-    for (const WindowId id : modal.disabledWhileModal) {
+    for (const WindowId id : std::exchange(modal.disabledWhileModal, {})) {
         Window& other = Of(id);
         if (other.loaded && !other.enabled) {
             other.enabled = true;
             screen_.Enable(id, true);
         }
     }
-    modal.disabledWhileModal.clear();
 }
 
 void WindowLife::UnloadWindow(WindowId id) {
@@ -82,7 +81,6 @@ void WindowLife::UnloadWindow(WindowId id) {
     // one of the launcher's windows rather than another program's.
     GiveInputBack(window);
     window.loaded = window.visible = false;
-    window.fileNames.clear();
     screen_.Destroy(id);
 }
 
@@ -103,10 +101,9 @@ void WindowLife::SetText(Control box, const std::wstring& text) {
 
 std::wstring WindowLife::ShowOpen(Control dialog) {
     Window& window = Loaded(dialog.window);
-    const ControlDef* control = window.def->Find(dialog.id);
-    if (!control || !control->dialog) throw PlatformFailure{L"Диалог открытия файла не найден.", {}};
     const unsigned load = window.loads;
-    const auto chosen = screen_.ShowOpenDialog(dialog.window, *control->dialog, window.fileNames[dialog.id]);
+    const auto chosen =
+        screen_.ShowOpenDialog(dialog.window, *window.def->Find(dialog.id)->dialog, window.fileNames[dialog.id]);
     // The window may have been closed while the dialog was open: the choice
     // has nowhere to go, and using the window now would load it again, hidden.
     if (!window.loaded || window.loads != load) {

@@ -1,6 +1,7 @@
 // kx_shell.ini: the bytes written, the rule the first field is read by, and
 // saves that fail part way.
 #include "core/config_file.h"
+#include "core/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ TEST(ConfigFile, RecordsAreQuotedAnsiOrMarkedUtf8AndReadBackExactly) {
         {L"C:\\Ж\\\x7F.exe", "\"C:\\\xC6\\\x7F.exe\"\r\n"},
         {L"C:\\a,b\\k.exe", "\"C:\\a,b\\k.exe\"\r\n"},
         // Not in the code page: 2, 3 and 4 bytes of UTF-8 after the mark.
-        {L"C:\\\u00E9\u0080", kMark + "\"C:\\\xC3\xA9\xC2\x80\"\r\n"},
+        {L"C:\\\u00E9\u0080\u07FF", kMark + "\"C:\\\xC3\xA9\xC2\x80\xDF\xBF\"\r\n"},
         {L"C:\\\u0800\u221E\uFFFF", kMark + "\"C:\\\xE0\xA0\x80\xE2\x88\x9E\xEF\xBF\xBF\"\r\n"},
         {L"C:\\\U00010000\U0010FFFF", kMark + "\"C:\\\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\"\r\n"},
         // In the code page, but its bytes (D0 B8) would read as UTF-8 "и".
@@ -43,6 +44,14 @@ TEST(ConfigFile, RecordsAreQuotedAnsiOrMarkedUtf8AndReadBackExactly) {
     EXPECT_EQ(EncodeRecord(codec, L"C:\\Tools\\kravix.exe").size(), 23u);
     const std::wstring longest(32767, L'я');
     EXPECT_EQ(ParseFirstField(codec, EncodeRecord(codec, longest), true), longest);
+}
+
+// Windows' UTF-16, with its surrogate pairs, on every host.
+TEST(ConfigFile, Utf8OfBothSizesOfCodeUnit) {
+    EXPECT_EQ(EncodeUtf8<char16_t>(u"\U00010000\U0001F600\U0010FFFF\xD800x"),
+              "\xF0\x90\x80\x80\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF\xED\xA0\x80x");
+    EXPECT_EQ(DecodeUtf8<char16_t>("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xED\xB0\x80"), u"\U00010000\U0010FFFF\xDC00");
+    EXPECT_EQ(EncodeUtf8<char32_t>(std::u32string(1, 0x110000)), "\xEF\xBF\xBD");
 }
 
 TEST(ConfigFile, FirstFieldRules) {
@@ -96,63 +105,47 @@ TEST(ConfigFile, ReadingStopsAtTheLimitAndClosesTheFile) {
         desktop.files[desktop.Ini()] = open;
         EXPECT_THROW(ReadProgramPath(desktop), PlatformFailure);
     }
-    desktop.FailOn("ReadText");
     desktop.files[desktop.Ini()] = "\"C:\\k.exe\"\r\n";
-    EXPECT_THROW(ReadProgramPath(desktop), PlatformFailure);
-    EXPECT_EQ(desktop.openFiles, 0);
-}
-
-TEST(ConfigFile, SaveGoesThroughATemporaryFileOfItsOwn) {
-    TestDesktop desktop;
-    desktop.directory = L"D:\\";  // a drive root: the two backslashes name the same file
-    const std::wstring ini = L"D:\\\\kx_shell.ini";
-    desktop.files = {{ini, "\"C:\\old.exe\"\r\nsecond\r\n"}, {ini + L".tmp", "left by an earlier version"}};
-    WriteProgramPath(desktop, L"C:\\Tools\\kravix.exe");
-    WriteProgramPath(desktop, L"C:\\new.exe");
-    EXPECT_EQ(desktop.files[ini], "\"C:\\new.exe\"\r\n");
-    EXPECT_EQ(desktop.files.size(), 2u) << "the stale file stays, no new one is left";
-    EXPECT_EQ(desktop.openFiles, 0);
-}
-
-// A save that fails at any step leaves the saved path as it was, and no
-// temporary file; the report names the file and the step that failed.
-TEST(ConfigFile, FailedSaveKeepsThePreviousFile) {
-    for (const char* step : {"ProgramDirectory", "CreateNewFile", "WriteText", "CloseFile", "MoveIntoPlace"}) {
-        TestDesktop desktop;
-        desktop.files[desktop.Ini()] = "\"C:\\old.exe\"\r\n";
-        desktop.FailOn(step);
-        try {
-            WriteProgramPath(desktop, L"C:\\new.exe");
-            ADD_FAILURE() << step << " did not fail";
-        } catch (const PlatformFailure& failure) {
-            if (step != std::string("ProgramDirectory")) {
-                EXPECT_EQ(failure.action, L"Не удалось сохранить путь к kravix.exe в файл C:\\Tools\\kx_shell.ini.");
-                EXPECT_EQ(failure.reason, L"injected\n" + std::wstring(step, step + strlen(step)));
-            }
-        }
-        EXPECT_EQ(desktop.files, (std::map<std::wstring, std::string>{{desktop.Ini(), "\"C:\\old.exe\"\r\n"}})) << step;
-        EXPECT_EQ(desktop.openFiles, 0) << step;
+    for (const char* failing : {"ReadText", "CloseFile"}) {
+        desktop.FailOn(failing);
+        EXPECT_THROW(ReadProgramPath(desktop), PlatformFailure) << failing;
     }
+    EXPECT_EQ(desktop.openFiles, 0);
 }
 
-TEST(ConfigFile, MoveHeldByAnotherProgramIsRetriedBriefly) {
+// A save writes a temporary file of its own, then moves it into place; a
+// move that another program holds up is tried again a little later. A save
+// that fails at any step leaves the saved file as it was, and no temporary
+// file; the report names the file and the step that failed.
+TEST(ConfigFile, Saves) {
     const struct {
-        int failures;
+        const char* failing;
+        int times;
         bool transient;
-        bool saved;
         int pauses;
-    } cases[] = {{2, true, true, 2}, {9, true, true, 9}, {10, true, false, 9}, {1, false, false, 0}};
+    } cases[] = {{"", 0, false, 0},           {"MoveIntoPlace", 2, true, 2}, {"MoveIntoPlace", 9, true, 9},
+                 {"MoveIntoPlace", 10, true, 9}, {"MoveIntoPlace", 1, false, 0}, {"CreateNewFile", 1, false, 0},
+                 {"WriteText", 1, false, 0},  {"CloseFile", 1, false, 0}};
     for (const auto& c : cases) {
         TestDesktop desktop;
+        desktop.directory = L"D:\\";  // a drive root: the two backslashes name the same file
+        const std::wstring ini = L"D:\\\\kx_shell.ini";
+        const std::map<std::wstring, std::string> before{{ini, "\"C:\\old.exe\"\r\nsecond\r\n"}, {ini + L".tmp", "stale"}};
+        desktop.files = before;
         desktop.transientFailures = c.transient;
-        desktop.FailOn("MoveIntoPlace", 1, c.failures);
-        if (c.saved) {
-            WriteProgramPath(desktop, L"C:\\k.exe");
-            EXPECT_EQ(desktop.files[desktop.Ini()], "\"C:\\k.exe\"\r\n");
-        } else {
-            EXPECT_THROW(WriteProgramPath(desktop, L"C:\\k.exe"), PlatformFailure);
-            EXPECT_TRUE(desktop.files.empty());
+        desktop.FailOn(c.failing, 1, c.times);
+        try {
+            WriteProgramPath(desktop, L"C:\\new.exe");
+            EXPECT_EQ(c.pauses, c.times) << c.failing << " was not retried away";
+            EXPECT_EQ(desktop.files[ini], "\"C:\\new.exe\"\r\n") << c.failing;
+            desktop.files[ini] = before.at(ini);
+        } catch (const PlatformFailure& failure) {
+            EXPECT_NE(c.pauses, c.times) << c.failing;
+            EXPECT_EQ(failure.action + failure.reason, L"Не удалось сохранить путь к kravix.exe в файл D:\\\\kx_shell.ini.injected\n" +
+                                                           std::wstring(c.failing, c.failing + strlen(c.failing)));
         }
-        EXPECT_EQ(desktop.pauses, c.pauses) << c.failures;
+        EXPECT_EQ(desktop.files, before) << c.failing;
+        EXPECT_EQ(desktop.openFiles, 0) << c.failing;
+        EXPECT_EQ(desktop.pauses, c.pauses) << c.failing;
     }
 }

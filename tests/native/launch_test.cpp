@@ -6,85 +6,88 @@
 #include "core/program_path.h"
 #include "native/test_desktop.h"
 
-TEST(ProgramPath, NeverLooksInTheCurrentFolder) {
+// A bare name beside the launcher, then in the system folders, then in the
+// absolute folders of PATH; never in the current folder.
+TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
     const struct {
-        std::wstring path;
-        std::vector<std::wstring> programs;
-        std::wstring pathVariable;
+        std::wstring path, pathVariable;
+        std::set<std::wstring> programs;
         std::wstring found;  // empty: refused
     } cases[] = {
-        {L"D:\\Emu\\kravix.exe", {}, L"", L"D:\\Emu\\kravix.exe"},
-        {L"\\\\server\\share\\kravix.exe", {}, L"", L"\\\\server\\share\\kravix.exe"},
-        {L"D:/Emu/kravix.exe", {}, L"", L"D:/Emu/kravix.exe"},
-        {L"bin\\kravix.exe", {}, L"", L"C:\\Tools\\bin\\kravix.exe"},
-        {L"..\\kravix\\kravix.exe", {}, L"", L"C:\\Tools\\..\\kravix\\kravix.exe"},
-        {L"\\kravix.exe", {}, L"", L""},
-        {L"C:kravix.exe", {L"C:\\Tools\\C:kravix.exe"}, L"", L""},
-        {L"", {}, L"", L""},
-        // A bare name: beside the launcher, then the system folders, then PATH.
-        {L"kravix.exe", {L"C:\\Tools\\kravix.exe", L"C:\\Windows\\kravix.exe"}, L"", L"C:\\Tools\\kravix.exe"},
-        {L"kravix", {L"C:\\Tools\\kravix.exe"}, L"", L"C:\\Tools\\kravix.exe"},
-        {L"kravix.exe", {L"C:\\Windows\\kravix.exe", L"E:\\bin\\kravix.exe"}, L"E:\\bin", L"C:\\Windows\\kravix.exe"},
-        {L"kravix.exe", {L"E:\\bin\\kravix.exe"}, L";.;bin;\"D:\\My Bin\";E:\\bin\\", L"E:\\bin\\kravix.exe"},
-        {L"kravix.exe", {L"D:\\My Bin\\kravix.exe"}, L".;\"D:\\My Bin\"", L"D:\\My Bin\\kravix.exe"},
-        {L"kravix.exe", {L".\\kravix.exe", L"bin\\kravix.exe", L"\\kravix.exe"}, L";.;bin;\\", L""},
+        {L"D:\\Emu\\kravix.exe", L"", {}, L"D:\\Emu\\kravix.exe"},
+        {L"\\\\server\\share\\kravix.exe", L"", {}, L"\\\\server\\share\\kravix.exe"},
+        {L"D:/Emu/kravix.exe", L"", {}, L"D:/Emu/kravix.exe"},
+        {L"bin\\kravix.exe", L"", {}, L"C:\\Tools\\bin\\kravix.exe"},
+        {L"..\\kravix\\kravix.exe", L"", {}, L"C:\\Tools\\..\\kravix\\kravix.exe"},
+        {L"\\kravix.exe", L"", {}, L""},
+        {L"C:kravix.exe", L"", {L"C:\\Tools\\C:kravix.exe"}, L""},
+        {L"kravix.exe:x", L"", {L"C:\\Tools\\kravix.exe:x"}, L""},
+        {L"", L"", {}, L""},
+        {L"kravix.exe", L"", {L"C:\\Tools\\kravix.exe", L"C:\\Windows\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
+        {L"kravix", L"", {L"C:\\Tools\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
+        {L"kravix.exe", L"E:\\bin", {L"C:\\Windows\\kravix.exe", L"E:\\bin\\kravix.exe"}, L"C:\\Windows\\kravix.exe"},
+        {L"kravix.exe", L";.;bin;\"D:\\My Bin\";E:\\bin\\", {L"E:\\bin\\kravix.exe"}, L"E:\\bin\\kravix.exe"},
+        {L"kravix.exe", L".;\"D:\\My Bin\"", {L"D:\\My Bin\\kravix.exe"}, L"D:\\My Bin\\kravix.exe"},
+        {L"kravix.exe", L";.;bin;\\", {L".\\kravix.exe", L"bin\\kravix.exe", L"\\kravix.exe"}, L""},
     };
     for (const auto& c : cases) {
         TestDesktop desktop;
-        desktop.programs.insert(c.programs.begin(), c.programs.end());
+        desktop.programs = c.programs;
         desktop.pathVariable = c.pathVariable;
-        if (c.found.empty()) {
-            EXPECT_THROW(ResolveProgram(desktop, c.path), PlatformFailure) << c.path.c_str();
-        } else {
+        try {
             EXPECT_EQ(ResolveProgram(desktop, c.path), c.found);
+        } catch (const PlatformFailure&) {
+            EXPECT_EQ(L"", c.found) << "refused";
         }
     }
+    for (const wchar_t* path : {L"A:\\k", L"Z:/k", L"a:\\k", L"z:\\k", L"\\\\", L"//"}) EXPECT_TRUE(IsFullyQualified(path)) << path;
+    for (const wchar_t* path : {L"@:\\k", L"[:\\k", L"`:\\k", L"{:\\k", L"C:", L"\\", L""}) EXPECT_FALSE(IsFullyQualified(path));
     TestDesktop atRoot;
     atRoot.directory = L"D:\\";
     atRoot.programs = {L"D:\\kravix.exe"};
     EXPECT_EQ(ResolveProgram(atRoot, L"kravix.exe"), L"D:\\kravix.exe");
 }
 
+// Paths outside the ANSI code page by their short form, when there is one in
+// it; a program path too long for Windows by its short form, or not at all;
+// a batch file through cmd with every path protected, or not at all.
 TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
-    const std::wstring kravix = L"C:\\Tools\\kravix.exe";
-    const std::wstring deep = L"C:\\" + std::wstring(250, L'd') + L"\\kravix.exe";
-    const struct {
-        LaunchTexts texts;
-        std::vector<std::wstring> started;  // program, line; empty: the launch fails
-    } cases[] = {
+    const std::wstring kravix = L"C:\\Tools\\kravix.exe", wide = L"C:\\Программы ∞\\kravix.exe";
+    // Paths of a given length; 259 characters is the most Windows starts a program by.
+    const auto path = [](std::size_t length, wchar_t letter) { return L"C:\\" + std::wstring(length - 14, letter) + L"\\kravix.exe"; };
+    const std::wstring s259 = L"C:\\" + std::wstring(256, L'S'), s260 = s259 + L"S";
+    const std::pair<LaunchTexts, std::vector<std::wstring>> cases[] = {
         {{kravix, L"C:\\Игры\\Танчики.nes", L"C:\\t.tbl", L""}, {kravix, kravix + L" C:\\Игры\\Танчики.nes C:\\t.tbl "}},
-        // Outside the code page: the short form, when there is one in it.
         {{kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L"C:\\ゲーム 2.tbl"},
          {kravix, kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL \"C:\\ゲーム 2.tbl\""}},
         {{L"kravix.exe", L"C:\\Ж.nes", L"", L""}, {kravix, kravix + L" C:\\Ж.nes  "}},
-        {{L"C:\\Программы ∞\\kravix.exe", L"", L"", L""}, {L"C:\\Программы ∞\\kravix.exe", L"C:\\PROGRA~1\\kravix.exe   "}},
-        // Longer than Windows starts a program by: its short form, or nothing.
-        {{deep, L"r.nes", L"", L""}, {L"C:\\DDDD~1\\kravix.exe", L"C:\\DDDD~1\\kravix.exe r.nes  "}},
-        {{L"C:\\" + std::wstring(300, L'e') + L"\\kravix.exe", L"r.nes", L"", L""}, {}},
-        // A batch file runs through cmd with every path protected, or not at all.
+        {{wide, L"", L"", L""}, {wide, L"C:\\PROGRA~1\\kravix.exe   "}},
+        {{path(259, L'a'), L"", L"", L""}, {path(259, L'a'), path(259, L'a') + L"   "}},
+        {{path(260, L'b'), L"r.nes", L"", L""}, {L"C:\\BBBB~1\\kravix.exe", L"C:\\BBBB~1\\kravix.exe r.nes  "}},
+        {{path(300, L'c'), L"", L"", L""}, {s259, s259 + L"   "}},
+        {{path(300, L'd'), L"", L"", L""}, {}},
+        {{path(300, L'e'), L"", L"", L""}, {}},
         {{L"C:\\Tools\\kravix.BAT", L"C:\\g&pwn.nes", L"", L""},
-         {L"C:\\Windows\\system32\\cmd.exe",
-          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \""}},
-        {{L"C:\\Tools\\k.cmd", L"C:\\a\nb.nes", L"", L""}, {}},
+         {L"C:\\Windows\\system32\\cmd.exe", L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \""}},
+        {{L"C:\\Tools\\k.cmd", L"C:\\r.nes", L"", L""},
+         {L"C:\\Windows\\system32\\cmd.exe", L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\" C:\\r.nes  \""}},
+        {{L"C:\\Tools\\k.bat", L"C:\\a\nb.nes", L"", L""}, {}},
         {{L"", L"C:\\r.nes", L"", L""}, {}},
         {{L"C:\\Tools\\missing.exe", L"", L"", L""}, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [texts, started] : cases) {
         TestDesktop desktop;
-        desktop.programs = {kravix, L"C:\\Программы ∞\\kravix.exe", L"C:\\DDDD~1\\kravix.exe",
-                            L"C:\\Windows\\system32\\cmd.exe"};
-        desktop.shortPaths = {{L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"},
-                              {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
-                              {L"C:\\Ж.nes", L"C:\\Ж~1.NES"},
-                              {L"C:\\Программы ∞\\kravix.exe", L"C:\\PROGRA~1\\kravix.exe"},
-                              {deep, L"C:\\DDDD~1\\kravix.exe"},
-                              {L"C:\\" + std::wstring(300, L'e') + L"\\kravix.exe", L"C:\\" + std::wstring(260, L'E')}};
-        if (c.started.empty()) {
-            EXPECT_THROW(LaunchProgram(desktop, c.texts), PlatformFailure) << c.texts[0].size();
-            EXPECT_TRUE(desktop.started.empty());
-        } else {
-            EXPECT_THROW(LaunchProgram(desktop, c.texts), ProgramEnded) << "ends once started";
-            EXPECT_EQ(desktop.started, c.started);
+        desktop.programs = {kravix, wide, path(259, L'a'), L"C:\\BBBB~1\\kravix.exe", s259, s260, L"C:\\Windows\\system32\\cmd.exe"};
+        desktop.shortPaths = {{L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"}, {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
+                              {L"C:\\Ж.nes", L"C:\\Ж~1.NES"},     {wide, L"C:\\PROGRA~1\\kravix.exe"},
+                              {path(259, L'a'), L"C:\\A~1.EXE"}, {path(260, L'b'), L"C:\\BBBB~1\\kravix.exe"},
+                              {path(300, L'c'), s259},            {path(300, L'd'), s260}};
+        try {
+            LaunchProgram(desktop, texts);
+        } catch (const ProgramEnded&) {  // as soon as the program is started
+        } catch (const PlatformFailure&) {
+            EXPECT_TRUE(started.empty()) << "refused";
         }
+        EXPECT_EQ(desktop.started, started);
     }
 }

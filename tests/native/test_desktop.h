@@ -3,10 +3,12 @@
 // rules of the windows' life are the shipped ones (core/window_life.h).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
-#include <optional>
 #include <set>
+#include <stdexcept>
 
 #include "core/app.h"
 #include "core/controls.h"
@@ -14,6 +16,9 @@
 
 struct ProgramEnded {  // thrown where the real process would end
     int status;
+};
+struct ScriptExhausted {  // nested: a modal loop, dialog or message box would wait forever
+    bool nested;
 };
 
 // One thing the user, or another program, does; the last three answer a
@@ -55,9 +60,19 @@ public:
     void FailOn(const std::string& operation, int nth = 1, int times = 1) {
         failures_[operation] = {calls_[operation] + nth, times};
     }
-    // Runs the program through the script, until it ends or the script runs
+    // Runs the program through the script until it ends, or the script runs
     // out in the outermost loop, where the program keeps running.
-    void Run(std::vector<Step> script);
+    void Run(std::vector<Step> script) {
+        script_ = std::move(script);
+        try {
+            app.Run();
+            exitStatus = 0;
+        } catch (const ProgramEnded& end) {
+            exitStatus = end.status;
+        } catch (const ScriptExhausted& exhausted) {
+            EXPECT_FALSE(exhausted.nested) << "the script ran out while a modal window, dialog or message box waited";
+        }
+    }
     std::wstring Text(Control box) { return texts[{box.window, box.id}]; }
     bool Visible(WindowId window) const { return app.windows.IsVisible(window); }
     std::wstring Ini() const { return directory + L"\\kx_shell.ini"; }
@@ -68,36 +83,120 @@ public:
     std::string ReadText(FileHandle file, std::size_t most) override { return Count("ReadText"), File(file).substr(0, most); }
     void WriteText(FileHandle file, const std::string& bytes) override { Count("WriteText"), File(file) += bytes; }
     void CloseFile(FileHandle file) override { --openFiles, handles_.erase(file.id), Count("CloseFile"); }
-    void MoveIntoPlace(const std::wstring& from, const std::wstring& to) override;
+    void MoveIntoPlace(const std::wstring& from, const std::wstring& to) override {
+        Count("MoveIntoPlace");
+        files[to] = files.at(from);
+        files.erase(from);
+    }
     void DeleteFileQuietly(const std::wstring& path) noexcept override { files.erase(path); }
     std::wstring UniqueName() override { return L"u" + std::to_wstring(++uniqueNames_); }
     void Pause(int) override { ++pauses; }
-    bool ToAnsi(const std::wstring& text, std::string& bytes) override;
-    std::wstring FromAnsi(const std::string& bytes) override;
+    // A model of code page 1251: ASCII, the Russian alphabet and 0xB8 "ё".
+    bool ToAnsi(const std::wstring& text, std::string& bytes) override {
+        bytes.clear();
+        for (const wchar_t c : text) {
+            if (c >= 0x80 && (c < 0x410 || c > 0x44F) && c != L'ё') return false;
+            bytes += static_cast<char>(c < 0x80 ? c : c == L'ё' ? 0xB8 : c - 0x410 + 0xC0);
+        }
+        return true;
+    }
+    std::wstring FromAnsi(const std::string& bytes) override {
+        std::wstring text;
+        for (const unsigned char c : bytes) text += c < 0x80 ? c : c >= 0xC0 ? c - 0xC0 + 0x410 : c == 0xB8 ? L'ё' : L'?';
+        return text;
+    }
     bool IsFile(const std::wstring& path) override { return programs.count(path) || files.count(path); }
     std::vector<std::wstring> SystemFolders() override { return {L"C:\\Windows\\system32", L"C:\\Windows"}; }
     std::wstring PathVariable() override { return pathVariable; }
     std::wstring ShortPath(const std::wstring& path) override { return shortPaths[path]; }
-    void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow) override;
-    void ShowMessage(const std::wstring& text, MessageKind) override;
+    void StartProgram(const std::wstring& program, const std::wstring& line, StartedWindow) override {
+        Count("StartProgram");
+        if (!programs.count(program)) throw PlatformFailure{L"cannot start " + program, {}};
+        started = {program, line};
+    }
+    void ShowMessage(const std::wstring& text, MessageKind) override {
+        Count("ShowMessage");
+        messages.push_back(text);
+        EXPECT_EQ(PlayUntilAnswered().kind, Step::Dismiss);
+    }
     [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }
     [[noreturn]] void Fatal(const PlatformFailure& failure) override { fatal = failure, throw ProgramEnded{1}; }
 
-    void Create(const WindowDef& window, ScreenEvents& events) override;
-    void Destroy(WindowId window) override;
+    void Create(const WindowDef& window, ScreenEvents& events) override {
+        Count("Create");
+        events_[window.id] = &events;
+        enabled[window.id] = true;
+    }
+    void Destroy(WindowId window) override {
+        // The input comes back first, so that Windows activates another window of the launcher.
+        for (const auto& [other, on] : enabled) EXPECT_TRUE(on || !events_.count(other)) << "disabled when a window went";
+        std::erase_if(texts, [&](const auto& entry) { return entry.first.first == window; });
+        events_.erase(window);
+    }
     void Show(WindowId window) override { Count("Show"), front = window; }
     void Enable(WindowId window, bool on) override { enabled[window] = on; }
-    void RunUntil(const std::function<bool()>& done) override;
-    std::optional<std::wstring> ShowOpenDialog(WindowId, const FileDialogDef& dialog, const std::wstring& name) override;
-    std::wstring GetText(Control box) override { return Count("GetText"), Text(box); }
-    void SetText(Control box, const std::wstring& text) override { Count("SetText"), texts[{box.window, box.id}] = text; }
-    void Focus(Control control) override { Count("SetFocus"), focus = control; }
+    void RunUntil(const std::function<bool()>& done) override {
+        ++loops_;
+        while (!done()) {
+            if (next_ == script_.size()) throw ScriptExhausted{loops_ > 1};
+            Perform(script_[next_++]);
+            // Whenever no window is visible outside every nested loop, the program has ended.
+            if (loops_ == 1 && !Visible(WindowId::Main) && !Visible(WindowId::Setup)) {
+                EXPECT_TRUE(done());
+            }
+        }
+        --loops_;
+    }
+    std::optional<std::wstring> ShowOpenDialog(WindowId, const FileDialogDef& dialog, const std::wstring& name) override {
+        Count("ShowOpen");
+        dialogs.push_back(dialog.title + (L": " + name));
+        const Step answer = PlayUntilAnswered();
+        return answer.kind == Step::Accept ? std::optional(answer.path) : std::nullopt;
+    }
+    std::wstring GetText(Control box) override { return Count("GetText", box), Text(box); }
+    void SetText(Control box, const std::wstring& text) override { Count("SetText", box), texts[{box.window, box.id}] = text; }
+    void Focus(Control control) override { Count("SetFocus", control), focus = control; }
 
 private:
-    void Count(const char* operation);  // and fails as FailOn says
-    Step PlayUntilAnswered();           // the step that answers a dialog or the message box
-    void Perform(const Step& step);
-    FileHandle Open(const char* operation, const std::wstring& path, bool existing);
+    void Count(const char* operation, std::optional<Control> control = {}) {  // and fail as FailOn says
+        EXPECT_TRUE(!control || events_.count(control->window)) << operation << ": the window is not there";
+        const int call = ++calls_[operation];
+        const auto it = failures_.find(operation);
+        if (it == failures_.end() || call < it->second.first || call >= it->second.first + it->second.second) return;
+        if (!failureText.empty()) throw std::runtime_error(failureText);
+        throw PlatformFailure{L"injected", std::wstring(operation, operation + strlen(operation)), transientFailures};
+    }
+    Step PlayUntilAnswered() {
+        ++loops_;
+        while (next_ < script_.size()) {
+            const Step& step = script_[next_++];
+            if (step.kind >= Step::Accept) return --loops_, step;
+            Perform(step);  // meanwhile the other windows still get their messages
+        }
+        throw ScriptExhausted{true};
+    }
+    void Perform(const Step& step) {
+        const WindowId window = step.control.window;
+        if (step.kind == Step::Check) return step.check();
+        // Another program may close a window that the user could not reach.
+        if (step.kind == Step::Close && events_.count(window)) return events_[window]->CloseRequested(window);
+        if (!events_.count(window) || !Visible(window) || !enabled[window] || step.kind > Step::KeyDown) {
+            ADD_FAILURE() << "step " << next_ << " cannot happen now";
+        } else if (step.kind == Step::Click) {
+            events_[window]->Clicked(step.control);
+        } else {
+            focus = step.control;
+            events_[window]->KeyDown(step.control, step.key);
+        }
+    }
+    FileHandle Open(const char* operation, const std::wstring& path, bool existing) {
+        Count(operation);
+        if (files.count(path) != existing) throw PlatformFailure{L"cannot open " + path, {}};
+        ++openFiles;
+        handles_[++handleCount_] = path;
+        files[path];
+        return {handleCount_};
+    }
     std::string& File(FileHandle file) { return files.at(handles_.at(file.id)); }
 
     std::vector<Step> script_;

@@ -1,15 +1,12 @@
 // Files for the tests under Wine: a scratch folder of a test's own, whole
-// files read and written, and UTF-8 for messages and records.
+// files read and written, and UTF-8 for records and messages.
 #pragma once
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 
 namespace fs = std::filesystem;
 
@@ -18,40 +15,27 @@ inline std::string Utf8(const std::wstring& text) {
     return {bytes.begin(), bytes.end()};
 }
 inline std::wstring FromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())).wstring(); }
-
 inline std::string ReadBytes(const fs::path& file) {
     std::ostringstream bytes;
     bytes << std::ifstream(file, std::ios::binary).rdbuf();
     return bytes.str();
 }
+inline void WriteBytes(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
-inline void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-// The folder this test program lies in; kx_shell.exe and the stand-in kravix.exe lie there too.
+// The folder this test program lies in; kx_shell.exe and stand_in\kravix.exe lie there too.
 inline fs::path Here() {
     wchar_t path[MAX_PATH * 4];
     return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4))).parent_path();
 }
 
-// A new, empty folder whose name has a space and Cyrillic, removed with
-// everything in it at the end.
-class TestFolder {
-public:
-    TestFolder() {
-        static int count = 0;
-        path_ = fs::temp_directory_path() / (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                             std::to_wstring(++count));
-        fs::create_directories(path_);
+// A new, empty folder whose name holds a space and Cyrillic, removed with all it holds at the end.
+struct TestFolder : fs::path {
+    TestFolder() : fs::path(fs::temp_directory_path() / (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                                          std::to_wstring(++count))) {
+        fs::remove_all(*this, ignored);  // left by an earlier run of the same process number
+        fs::create_directories(*this);
     }
-    ~TestFolder() {
-        std::error_code ignored;
-        fs::remove_all(L"\\\\?\\" + path_.wstring(), ignored);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::wstring& name) const { return path_ / name; }
-
-private:
-    fs::path path_;
+    ~TestFolder() { fs::remove_all(*this, ignored); }
+    static inline int count = 0;
+    std::error_code ignored;
 };

@@ -6,7 +6,7 @@ set_target_properties(kravix_stand_in PROPERTIES OUTPUT_NAME kravix RUNTIME_OUTP
 target_link_libraries(kravix_stand_in PRIVATE shell32)
 
 add_executable(platform_tests win32/platform_test.cpp)
-add_executable(e2e_tests e2e/driver.cpp e2e/journeys_test.cpp)
+add_executable(e2e_tests e2e/journeys_test.cpp)
 target_link_libraries(platform_tests PRIVATE kx_win32 GTest::gtest_main)
 target_link_libraries(e2e_tests PRIVATE kx_core GTest::gtest_main)
 add_dependencies(e2e_tests kx_shell kravix_stand_in)
