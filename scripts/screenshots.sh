@@ -73,7 +73,7 @@ for tool in xwininfo xprop; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: apt-get install x11-utils" >&2; exit 1; }
 done
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target kx_shell kravix_stand_in
+cmake --build --preset windows --target kx_shell
 rm -rf "$work"
 mkdir -p "$work" docs
 cp build/windows/kx_shell.exe "$work/"

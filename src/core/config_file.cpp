@@ -1,7 +1,6 @@
 #include "core/config_file.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "core/utf8.h"
 
@@ -110,14 +109,12 @@ void WriteQuotedRecord(PlatformOps& ops, FileHandle file, const std::wstring& te
     ops.WriteText(file, EncodeRecord(ops, text));
 }
 
-// On Windows a virus scanner or an indexer may hold a new file for a moment,
-// and a second launcher may be replacing the same file: such a failure is
-// tried again a few times, a little later each time (in all well under a
-// second). Each save waits a little more or less, after its own file's name,
-// so two launchers saving at once do not keep meeting.
+// On Windows a virus scanner, an indexer or a program reading the file may
+// hold it for a moment, and a second launcher may be replacing it: such a
+// failure is tried again a few times, a little later each time (in all less
+// than half a second).
 void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std::wstring& to) {
     constexpr int kAttempts = 10;
-    const int offset = static_cast<int>(std::hash<std::wstring>{}(from) % 10);
     for (int attempt = 1;; ++attempt) {
         try {
             ops.MoveIntoPlace(from, to);
@@ -125,7 +122,7 @@ void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std
         } catch (const PlatformFailure& failure) {
             if (!failure.transient || attempt == kAttempts) throw;
         }
-        ops.Pause(10 * attempt + offset);
+        ops.Pause(10 * attempt);
     }
 }
 

@@ -32,7 +32,6 @@ void WindowLife::Load(Window& window) {
     // A window that cannot be created ends the program: every path that
     // loads one is unguarded or answers with a fatal error.
     window.loaded = true;
-    window.enabled = true;
     ++window.loads;
     for (const ControlDef& control : *window.def) {
         if (control.dialog) window.fileNames[control.control.id] = control.dialog->initialFileName;
@@ -51,8 +50,7 @@ void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
     if (mode == WindowMode::Modeless) return;
 
     for (Window& other : windows_) {
-        if (&other != &window && other.loaded && other.enabled) {
-            other.enabled = false;
+        if (&other != &window && other.loaded) {
             screen_.Enable(other.def->id, false);
             window.disabledWhileModal.push_back(other.def->id);
         }
@@ -66,11 +64,7 @@ void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
 
 void WindowLife::GiveInputBack(Window& modal) {
     for (const WindowId id : std::exchange(modal.disabledWhileModal, {})) {
-        Window& other = Of(id);
-        if (other.loaded && !other.enabled) {
-            other.enabled = true;
-            screen_.Enable(id, true);
-        }
+        if (Of(id).loaded) screen_.Enable(id, true);
     }
 }
 

@@ -56,7 +56,6 @@ private:
         const WindowDef* def;
         bool loaded = false;
         bool visible = false;
-        bool enabled = true;
         unsigned loads = 0;                       // to notice an unload and reload while a loop waits
         std::map<int, std::wstring> fileNames{};  // each dialog's file name
         std::vector<WindowId> disabledWhileModal{};

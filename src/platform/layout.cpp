@@ -49,9 +49,10 @@ std::vector<const ControlDef*> CreationOrder(const WindowDef& window) {
     }
     // Every other control before the group boxes, the boxes deepest first;
     // stable, so the rest keep the table's order.
-    const auto boxLevel = [&](const ControlDef* c) {
-        return c->kind == ControlKind::GroupBox ? 1000 - Place(window, *c).depth : 0;
-    };
-    std::stable_sort(order.begin(), order.end(), [&](auto* a, auto* b) { return boxLevel(a) < boxLevel(b); });
+    std::stable_sort(order.begin(), order.end(), [&](const ControlDef* a, const ControlDef* b) {
+        const bool aIsBox = a->kind == ControlKind::GroupBox, bIsBox = b->kind == ControlKind::GroupBox;
+        if (aIsBox != bIsBox) return bIsBox;
+        return aIsBox && Place(window, *a).depth > Place(window, *b).depth;
+    });
     return order;
 }

@@ -23,7 +23,8 @@ void BrowseProgram(App& app, const Event& event) {
 
 constexpr Handler kBrowseProgram{BrowseProgram, IgnoreFailure};
 
-constexpr FileDialogDef kProgramFiles{.title = L"открытие", .filter = L"exe-файлы|*.exe|", .initialFileName = L"kravix.exe"};
+constexpr FileDialogDef kProgramFiles{.title = L"открытие", .filter = L"exe-файлы|*.exe|",
+                                      .initialFileName = L"kravix.exe"};
 
 // In tab order: the box holds the focus when the window opens.
 constexpr ControlDef kControls[] = {

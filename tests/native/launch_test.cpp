@@ -1,8 +1,6 @@
 // Which program a launch starts, with which line, and when it refuses.
 #include "core/launch.h"
 
-#include <gtest/gtest.h>
-
 #include "core/program_path.h"
 #include "native/test_desktop.h"
 
@@ -15,14 +13,12 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
         std::wstring found;  // empty: refused
     } cases[] = {
         {L"D:\\Emu\\kravix.exe", L"", {}, L"D:\\Emu\\kravix.exe"},
-        {L"\\\\server\\share\\kravix.exe", L"", {}, L"\\\\server\\share\\kravix.exe"},
         {L"D:/Emu/kravix.exe", L"", {}, L"D:/Emu/kravix.exe"},
+        {L"\\\\server\\share\\kravix.exe", L"", {}, L"\\\\server\\share\\kravix.exe"},
         {L"bin\\kravix.exe", L"", {}, L"C:\\Tools\\bin\\kravix.exe"},
         {L"..\\kravix\\kravix.exe", L"", {}, L"C:\\Tools\\..\\kravix\\kravix.exe"},
-        {L"\\kravix.exe", L"", {}, L""},
-        {L"C:kravix.exe", L"", {L"C:\\Tools\\C:kravix.exe"}, L""},
+        {L"\\kravix.exe", L"", {}, L""}, {L"C:kravix.exe", L"", {L"C:\\Tools\\C:kravix.exe"}, L""}, {L"", L"", {}, L""},
         {L"kravix.exe:x", L"", {L"C:\\Tools\\kravix.exe:x"}, L""},
-        {L"", L"", {}, L""},
         {L"kravix.exe", L"", {L"C:\\Tools\\kravix.exe", L"C:\\Windows\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
         {L"kravix", L"", {L"C:\\Tools\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
         {L"kravix.exe", L"E:\\bin", {L"C:\\Windows\\kravix.exe", L"E:\\bin\\kravix.exe"}, L"C:\\Windows\\kravix.exe"},
@@ -40,8 +36,10 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
             EXPECT_EQ(L"", c.found) << "refused";
         }
     }
-    for (const wchar_t* path : {L"A:\\k", L"Z:/k", L"a:\\k", L"z:\\k", L"\\\\", L"//"}) EXPECT_TRUE(IsFullyQualified(path)) << path;
-    for (const wchar_t* path : {L"@:\\k", L"[:\\k", L"`:\\k", L"{:\\k", L"C:", L"\\", L""}) EXPECT_FALSE(IsFullyQualified(path));
+    for (const wchar_t* p : {L"A:\\k", L"Z:/k", L"a:\\k", L"z:\\k", L"\\\\", L"//"}) EXPECT_TRUE(IsFullyQualified(p));
+    for (const wchar_t* path : {L"@:\\k", L"[:\\k", L"`:\\k", L"{:\\k", L"C:", L"\\", L"", L"a\\\\b"}) {
+        EXPECT_FALSE(IsFullyQualified(path));
+    }
     TestDesktop atRoot;
     atRoot.directory = L"D:\\";
     atRoot.programs = {L"D:\\kravix.exe"};
@@ -54,10 +52,11 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
 TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
     const std::wstring kravix = L"C:\\Tools\\kravix.exe", wide = L"C:\\Программы ∞\\kravix.exe";
     // Paths of a given length; 259 characters is the most Windows starts a program by.
-    const auto path = [](std::size_t length, wchar_t letter) { return L"C:\\" + std::wstring(length - 14, letter) + L"\\kravix.exe"; };
+    const auto path = [](std::size_t n, wchar_t c) { return L"C:\\" + std::wstring(n - 14, c) + L"\\kravix.exe"; };
     const std::wstring s259 = L"C:\\" + std::wstring(256, L'S'), s260 = s259 + L"S";
     const std::pair<LaunchTexts, std::vector<std::wstring>> cases[] = {
-        {{kravix, L"C:\\Игры\\Танчики.nes", L"C:\\t.tbl", L""}, {kravix, kravix + L" C:\\Игры\\Танчики.nes C:\\t.tbl "}},
+        {{kravix, L"C:\\Игры\\Танчики.nes", L"C:\\t.tbl", L""},
+         {kravix, kravix + L" C:\\Игры\\Танчики.nes C:\\t.tbl "}},
         {{kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L"C:\\ゲーム 2.tbl"},
          {kravix, kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL \"C:\\ゲーム 2.tbl\""}},
         {{L"kravix.exe", L"C:\\Ж.nes", L"", L""}, {kravix, kravix + L" C:\\Ж.nes  "}},
@@ -68,7 +67,8 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
         {{path(300, L'd'), L"", L"", L""}, {}},
         {{path(300, L'e'), L"", L"", L""}, {}},
         {{L"C:\\Tools\\kravix.BAT", L"C:\\g&pwn.nes", L"", L""},
-         {L"C:\\Windows\\system32\\cmd.exe", L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \""}},
+         {L"C:\\Windows\\system32\\cmd.exe",
+          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \""}},
         {{L"C:\\Tools\\k.cmd", L"C:\\r.nes", L"", L""},
          {L"C:\\Windows\\system32\\cmd.exe", L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\" C:\\r.nes  \""}},
         {{L"C:\\Tools\\k.bat", L"C:\\a\nb.nes", L"", L""}, {}},
@@ -77,7 +77,8 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
     };
     for (const auto& [texts, started] : cases) {
         TestDesktop desktop;
-        desktop.programs = {kravix, wide, path(259, L'a'), L"C:\\BBBB~1\\kravix.exe", s259, s260, L"C:\\Windows\\system32\\cmd.exe"};
+        desktop.programs = {kravix, wide, path(259, L'a'), L"C:\\BBBB~1\\kravix.exe", s259, s260,
+                            L"C:\\Windows\\system32\\cmd.exe"};
         desktop.shortPaths = {{L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"}, {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
                               {L"C:\\Ж.nes", L"C:\\Ж~1.NES"},     {wide, L"C:\\PROGRA~1\\kravix.exe"},
                               {path(259, L'a'), L"C:\\A~1.EXE"}, {path(260, L'b'), L"C:\\BBBB~1\\kravix.exe"},

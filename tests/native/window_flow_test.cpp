@@ -1,18 +1,16 @@
-// Whole runs on the in-memory desktop, as the user lives them: what the
-// configuration file holds and what the user does, against the command line
-// started, the bytes saved, the program path shown and how the run ends.
-#include <gtest/gtest.h>
-
+// Whole runs: the configuration file and what the user does, against the command
+// line started, the bytes saved, the program path shown and how the run ends.
 #include "native/test_desktop.h"
 
 namespace {
 
 using namespace MainWindow;
-namespace Setup = SetupWindow;
+constexpr Control kSetupBox = SetupWindow::ProgramPathBox, kSetupBrowse = SetupWindow::BrowseButton,
+                  kSetupOk = SetupWindow::OkButton, kSetupCancel = SetupWindow::CancelButton;
 constexpr WindowId kMain = WindowId::Main, kSetup = WindowId::Setup;
 const std::wstring K = L"C:\\Tools\\kravix.exe", O = L"D:\\Emu\\kravix.exe";
-const char *const kSaved = "\"C:\\Tools\\kravix.exe\"\r\n", *const kOther = "\"D:\\Emu\\kravix.exe\"\r\n",
-                  *const kMissing = "\"C:\\missing.exe\"\r\n";
+const std::string kSaved = "\"C:\\Tools\\kravix.exe\"\r\n", kOther = "\"D:\\Emu\\kravix.exe\"\r\n",
+                  kMissing = "\"C:\\missing.exe\"\r\n";
 
 // How a run ends: "exit N", or the windows left visible.
 std::string End(const TestDesktop& d) {
@@ -20,134 +18,118 @@ std::string End(const TestDesktop& d) {
     return std::string(d.Visible(kMain) ? "main" : "") + (d.Visible(kSetup) ? "+setup" : "");
 }
 
+Step NoChosenPath() { return Check([](TestDesktop& d) { EXPECT_EQ(d.app.chosenPath, L""); }); }
+
 }  // namespace
 
 TEST(WindowFlow, Runs) {
-    TestDesktop* d = nullptr;  // the run being played, for the checks inside a script
-    const auto shows = [&](Control box, std::wstring text) { return Check([&d, box, text] { EXPECT_EQ(d->Text(box), text); }); };
-    const Step setupFirst = Check([&] { EXPECT_TRUE(d->Visible(kSetup) && !d->Visible(kMain) && !d->enabled[kMain]); });
-    const Step failureShown = Check([&] {
-        EXPECT_EQ(d->messages, std::vector<std::wstring>{L"Не найден файл kravix.exe. Нажмите F12  в главном окне для установки пути к этому файлу"});
-        EXPECT_EQ(d->focus, ProgramPathBox);
-    });
+    const Step setupFirst = Check([](TestDesktop& d) { EXPECT_TRUE(d.Visible(kSetup) && !d.enabled[kMain]); });
+    const Step failed = Check([](TestDesktop& d) { EXPECT_EQ(d.messages.size() + (d.focus == ProgramPathBox), 2u); });
+    const auto dialog = [](std::wstring s) { return Check([s](TestDesktop& d) { EXPECT_EQ(d.dialogs.back(), s); }); };
     const struct {
-        const char* ini;  // null: no file
+        std::string ini;  // empty: no file
         std::vector<Step> steps;
         std::wstring started;  // the command line
-        const char* saved;
+        std::string saved;
         std::wstring programPath;  // shown at the end
         std::string end;
     } runs[] = {
-        {kSaved, {Click(BrowseRomButton), Accept(L"C:\\ROMs\\Super Game.nes"), Click(BrowsePrimaryTableButton), Accept(L"C:\\t\\a.tbl"),
-          Click(BrowseSecondaryTableButton), Accept(L"C:\\t\\b.tbl"), Check([&] { EXPECT_EQ(d->dialogs, (std::vector<std::wstring>{
-              L"Открытие РОМа: ", L"Открытие первичной таблицы: ", L"Открытие вторичной таблицы(необязательно): "})); }), Click(OkButton)},
-         K + L" \"C:\\ROMs\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl", kSaved, K, "exit 0"},
-        {kSaved, {Click(BrowseRomButton), Cancel(), shows(RomBox, L""), Click(BrowseRomButton), Accept(L"C:\\a.nes"),
-          Click(BrowsePrimaryTableButton), Cancel(), Click(BrowseRomButton), Cancel(), shows(RomBox, L"C:\\a.nes"),
-          Check([&] { EXPECT_EQ(d->dialogs.back(), L"Открытие РОМа: C:\\a.nes") << "a dialog starts from its last choice"; })},
-         L"", kSaved, K, "main"},
-        {"\"\"\r\n", {}, L"", "\"\"\r\n", L"", "main"},
-        {nullptr, {setupFirst, Click(Setup::BrowseButton), Accept(O), Click(Setup::OkButton), Click(OkButton)}, O + L"   ",
-         kOther, O, "exit 0"},
-        {nullptr, {Click(Setup::BrowseButton), Accept(O), Click(Setup::CancelButton)}, L"", nullptr, L"", "exit 0"},
-        {nullptr, {Click(Setup::BrowseButton), Accept(O), Close(kSetup)}, L"", nullptr, L"", "main"},
-        {nullptr, {Click(Setup::BrowseButton), Cancel(), Click(Setup::OkButton)}, L"", "\"kravix.exe\"\r\n", L"kravix.exe", "main"},
-        {nullptr, {Click(Setup::OkButton)}, L"", nullptr, L"", "main"},  // nothing browsed: nothing to save
-        {kMissing, {Click(OkButton), Dismiss(), failureShown}, L"", kMissing, L"C:\\missing.exe", "main"},
+        {kSaved, {Browse(BrowseRomButton, L"C:\\R\\Super Game.nes"), Browse(BrowsePrimaryTableButton, L"C:\\t\\a.tbl"),
+                  Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"), Check([](TestDesktop& d) {
+                      const std::vector<std::wstring> titles{L"Открытие РОМа: ", L"Открытие первичной таблицы: ",
+                                                             L"Открытие вторичной таблицы(необязательно): "};
+                      EXPECT_EQ(d.dialogs, titles);
+                  }), Click(OkButton)},
+         K + L" \"C:\\R\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl", kSaved, K, "exit 0"},
+        // A dialog starts from its last choice; after a cancel its box stays as it was.
+        {kSaved, {Click(BrowseRomButton), Cancel(), Shows(RomBox, L""), Browse(BrowseRomButton, L"C:\\a.nes"),
+                  Click(BrowsePrimaryTableButton), Cancel(), Click(BrowseRomButton), Cancel(),
+                  Shows(RomBox, L"C:\\a.nes"), dialog(L"Открытие РОМа: C:\\a.nes")}, L"", kSaved, K, "main"},
+        {"", {setupFirst, Browse(kSetupBrowse, O), Click(kSetupOk), Click(OkButton)}, O + L"   ", kOther, O, "exit 0"},
+        {"", {Browse(kSetupBrowse, O), Click(kSetupCancel)}, L"", "", L"", "exit 0"},
+        {"", {Browse(kSetupBrowse, O), Close(kSetup)}, L"", "", L"", "main"},
+        {"", {Click(kSetupBrowse), Cancel(), Click(kSetupOk)}, L"", "\"kravix.exe\"\r\n", L"kravix.exe", "main"},
+        {"", {Click(kSetupOk)}, L"", "", L"", "main"},                   // nothing browsed: nothing to save
+        {"", {Close(kMain), Close(kSetup)}, L"", "", L"", "exit 0"},     // main closed by another program
+        {kMissing, {Click(OkButton), Dismiss(), failed}, L"", kMissing, L"C:\\missing.exe", "main"},
         {kSaved, {Click(CancelButton)}, L"", kSaved, K, "exit 0"},
         {kSaved, {Close(kMain)}, L"", kSaved, L"", "exit 0"},
         {kSaved, {Press(RomBox), Press(OkButton), Press(ProgramPathBox, Key::Other)}, L"", kSaved, K, "main"},
         // F12: the setup window beside the main one, both taking input; again: to the front, as it was.
-        {kSaved, {Press(ProgramPathBox), shows(Setup::ProgramPathBox, L""), Click(Setup::BrowseButton), Accept(O),
-          Click(BrowseRomButton), Accept(L"C:\\a.nes"), Check([&] { d->front.reset(); }), Press(ProgramPathBox),
-          shows(Setup::ProgramPathBox, O), Check([&] { EXPECT_EQ(d->front, kSetup); }), Click(OkButton)},
+        {kSaved, {Press(ProgramPathBox), Shows(kSetupBox, L""), Browse(kSetupBrowse, O),
+                  Browse(BrowseRomButton, L"C:\\a.nes"), Press(ProgramPathBox), Shows(kSetupBox, O), Click(OkButton)},
          K + L" C:\\a.nes  ", kSaved, K, "exit 0"},
-        {kSaved, {Press(ProgramPathBox), Click(Setup::BrowseButton), Accept(O), Click(Setup::OkButton)}, L"", kOther, O, "main"},
-        {kSaved, {Press(ProgramPathBox), Click(Setup::OkButton)}, L"", kSaved, K, "main"},
-        {kMissing, {Press(ProgramPathBox), Click(Setup::CancelButton)}, L"", kMissing, L"C:\\missing.exe", "exit 0"},
-        {kMissing, {Press(ProgramPathBox), Click(OkButton), Dismiss(), failureShown}, L"", kMissing, L"C:\\missing.exe", "main+setup"},
+        {kSaved, {Press(ProgramPathBox), Browse(kSetupBrowse, O), Click(kSetupOk)}, L"", kOther, O, "main"},
         // Closed, the setup window starts afresh; the chosen path outlives it.
-        {kSaved, {Press(ProgramPathBox), Click(Setup::BrowseButton), Accept(O), Close(kSetup), Press(ProgramPathBox),
-          shows(Setup::ProgramPathBox, L""), Click(Setup::BrowseButton), Cancel(), shows(Setup::ProgramPathBox, L"kravix.exe"),
-          Check([&] { EXPECT_EQ(d->dialogs.back(), L"открытие: kravix.exe"); }), Click(Setup::OkButton)},
-         L"", "\"kravix.exe\"\r\n", L"kravix.exe", "main"},
+        {kSaved, {Press(ProgramPathBox), Browse(kSetupBrowse, O), Close(kSetup), Press(ProgramPathBox),
+                  Shows(kSetupBox, L""), Click(kSetupBrowse), Cancel(), Shows(kSetupBox, L"kravix.exe"),
+                  dialog(L"открытие: kravix.exe"), Click(kSetupOk)}, L"", "\"kravix.exe\"\r\n", L"kravix.exe", "main"},
         // The setup window alone: its OK loads the main window afresh.
-        {kSaved, {Click(BrowseRomButton), Accept(L"C:\\a.nes"), Press(ProgramPathBox), Close(kMain), Click(Setup::BrowseButton),
-          Accept(O), Click(Setup::OkButton), shows(RomBox, L""), Click(OkButton)}, O + L"   ", kOther, O, "exit 0"},
-        {kSaved, {Press(ProgramPathBox), Close(kMain), Close(kSetup)}, L"", kSaved, L"", "exit 0"},
-        // Closed by another program while its dialog is open, a window stays
-        // closed and the choice goes nowhere; with no window left, the program ends.
-        {kSaved, {Press(ProgramPathBox), Click(Setup::BrowseButton), Close(kSetup), Press(ProgramPathBox), Accept(O),
-          shows(Setup::ProgramPathBox, L""), Check([&] { EXPECT_EQ(d->app.chosenPath, L""); })}, L"", kSaved, K, "main+setup"},
-        {kSaved, {Press(ProgramPathBox), Close(kMain), Click(Setup::BrowseButton), Close(kSetup), Accept(O)}, L"", kSaved, L"", "exit 0"},
+        {kSaved, {Browse(BrowseRomButton, L"C:\\a.nes"), Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, O),
+                  Click(kSetupOk), Shows(RomBox, L""), Click(OkButton)}, O + L"   ", kOther, O, "exit 0"},
+        // Closed by another program during its dialog, a window stays closed; none left, the program ends.
+        {kSaved, {Press(ProgramPathBox), Click(kSetupBrowse), Close(kSetup), Press(ProgramPathBox), Accept(O),
+                  Shows(kSetupBox, L""), NoChosenPath()}, L"", kSaved, K, "main+setup"},
+        {kSaved, {Press(ProgramPathBox), Close(kMain), Click(kSetupBrowse), Close(kSetup), Accept(O)},
+         L"", kSaved, L"", "exit 0"},
         {kMissing, {Click(OkButton), Close(kMain), Dismiss()}, L"", kMissing, L"C:\\missing.exe", "exit 0"},
     };
     for (const auto& run : runs) {
         TestDesktop desktop;
-        d = &desktop;
         desktop.programs = {K, O};
-        if (run.ini) desktop.files[desktop.Ini()] = run.ini;
+        if (!run.ini.empty()) desktop.files[desktop.Ini()] = run.ini;
         desktop.Run(run.steps);
         const int row = static_cast<int>(&run - runs);
         EXPECT_EQ(desktop.started.empty() ? L"" : desktop.started[1], run.started) << row;
-        EXPECT_EQ(desktop.files.count(desktop.Ini()) ? desktop.files[desktop.Ini()] : "none", run.saved ? run.saved : "none") << row;
+        EXPECT_EQ(desktop.files[desktop.Ini()], run.saved) << row;
         EXPECT_EQ(desktop.Text(ProgramPathBox), run.programPath) << row;
         EXPECT_EQ(End(desktop), run.end) << row;
     }
 }
 
-// A failure in a guarded handler's steps runs its answer: the browse buttons
-// ignore it, the start-up read asks for the program path, the launch shows
-// its message. In an unguarded handler, or in an answer, it is fatal.
+// A failure in a guarded handler's steps runs its answer (the browse buttons ignore
+// it, the start-up read asks for the path, the launch shows its message); in an
+// unguarded handler or an answer, it is fatal.
 TEST(WindowFlow, Failures) {
-    TestDesktop* d = nullptr;
-    const auto shows = [&](Control box, std::wstring text) { return Check([&d, box, text] { EXPECT_EQ(d->Text(box), text); }); };
-    const Step setupAsked = Check([&] { EXPECT_TRUE(d->Visible(kSetup) && !d->enabled[kMain] && d->messages.empty()); });
+    const Step silentlyAsked = Check([](TestDesktop& d) { EXPECT_TRUE(d.Visible(kSetup) && d.messages.empty()); });
+    const Step launchFailed = Check([](TestDesktop& d) { EXPECT_EQ(d.messages.size() + !d.focus, 1u); });
+    const std::vector<Step> confirm{Press(ProgramPathBox), Browse(kSetupBrowse, O), Click(kSetupOk)};
     const struct {
         const char* operation;
         int nth;
         std::vector<Step> steps;
         std::string end;
-        std::wstring fatal = L"";  // what the fatal report says failed
+        std::wstring fatal = L"";      // what the fatal report says
+        const char* thrown = nullptr;  // instead of a platform failure
     } cases[] = {
-        {"OpenForInput", 1, {setupAsked, Close(kSetup)}, "main"},
-        {"SetText", 1, {setupAsked, Close(kSetup)}, "main"},
+        {"OpenForInput", 1, {silentlyAsked, Close(kSetup)}, "main"},
         {"Create", 1, {}, "exit 1", L"injected"},
         {"Show", 2, {Press(ProgramPathBox)}, "exit 1", L"injected"},
-        {"ShowOpen", 1, {Click(BrowseRomButton), Click(BrowseSecondaryTableButton), Accept(L"C:\\b.tbl"), shows(RomBox, L""),
-                         shows(SecondaryTableBox, L"C:\\b.tbl")}, "main"},
-        {"SetText", 2, {Click(BrowsePrimaryTableButton), Accept(L"C:\\a.tbl"), shows(PrimaryTableBox, L"")}, "main"},
-        {"GetText", 1, {Press(ProgramPathBox), Click(Setup::BrowseButton), Accept(O), shows(Setup::ProgramPathBox, O),
-                        Check([&] { EXPECT_EQ(d->app.chosenPath, L""); })}, "main+setup"},
-        {"GetText", 3, {Click(OkButton), Dismiss(), Check([&] { EXPECT_EQ(d->messages.size() + !d->focus, 1u); })},
-         "main"},
+        {"ShowOpen", 1, {Click(BrowseRomButton), Browse(BrowseSecondaryTableButton, L"C:\\b.tbl"), Shows(RomBox, L""),
+                         Shows(SecondaryTableBox, L"C:\\b.tbl")}, "main"},
+        {"SetText", 2, {Browse(BrowsePrimaryTableButton, L"C:\\a.tbl"), Shows(PrimaryTableBox, L"")}, "main"},
+        {"GetText", 1, {Press(ProgramPathBox), Browse(kSetupBrowse, O), Shows(kSetupBox, O), NoChosenPath()},
+         "main+setup"},
+        {"GetText", 3, {Click(OkButton), Dismiss(), launchFailed}, "main"},
         {"ShowMessage", 1, {Click(OkButton)}, "exit 1", L"injected"},
         {"SetFocus", 1, {Click(OkButton), Dismiss()}, "exit 1", L"injected"},
-        {"WriteText", 1, {Press(ProgramPathBox), Click(Setup::BrowseButton), Accept(O), Click(Setup::OkButton)}, "exit 1",
-         L"Не удалось сохранить путь к kravix.exe в файл C:\\Tools\\kx_shell.ini."},
-        {"SetText", 3, {Press(ProgramPathBox), Click(Setup::BrowseButton), Accept(O), Click(Setup::OkButton)}, "exit 1",
-         L"injected"},
-        // Loaded again by the setup window's OK, the main window reads the file
-        // again; its answer cannot show the visible setup window modally.
-        {"OpenForInput", 2, {Press(ProgramPathBox), Close(kMain), Click(Setup::BrowseButton), Accept(O), Click(Setup::OkButton)},
+        {"WriteText", 1, confirm, "exit 1", L"Не удалось сохранить путь к kravix.exe в файл C:\\Tools\\kx_shell.ini."},
+        {"SetText", 3, confirm, "exit 1", L"injected"},
+        // The main window loaded again by the setup window's OK cannot show it modally.
+        {"OpenForInput", 2, {Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, O), Click(kSetupOk)},
          "exit 1", L"Окно уже открыто и не может стать модальным."},
+        // Anything else is an internal error, told in its own words when they are UTF-8.
+        {"ShowOpen", 1, {Click(BrowseRomButton)}, "exit 1", L"Внутренняя ошибка программы.нет памяти", "нет памяти"},
+        {"ShowOpen", 1, {Click(BrowseRomButton)}, "exit 1", L"Внутренняя ошибка программы.", "\xFF"},
     };
     for (const auto& c : cases) {
         TestDesktop desktop;
-        d = &desktop;
         desktop.files[desktop.Ini()] = kSaved;
+        desktop.failureText = c.thrown ? c.thrown : "";
         desktop.FailOn(c.operation, c.nth);
         desktop.Run(c.steps);
         EXPECT_EQ(End(desktop), c.end) << c.operation << c.nth;
-        EXPECT_EQ(desktop.fatal ? desktop.fatal->action : L"", c.fatal) << c.operation << c.nth;
-    }
-    // Anything but a platform failure is an internal error, told in its own words when they are UTF-8.
-    for (const auto& [what, reason] : {std::pair("нет памяти", L"нет памяти"), std::pair("\xFF", L"")}) {
-        TestDesktop other;
-        other.files[other.Ini()] = kSaved;
-        other.failureText = what;
-        other.FailOn("ShowOpen");
-        other.Run({Click(BrowseRomButton)});
-        EXPECT_EQ(other.fatal->action + L" " + other.fatal->reason, L"Внутренняя ошибка программы. " + std::wstring(reason));
+        const std::wstring reason = c.thrown && desktop.fatal ? desktop.fatal->reason : L"";
+        EXPECT_EQ(desktop.fatal ? desktop.fatal->action + reason : L"", c.fatal) << c.operation;
     }
 }

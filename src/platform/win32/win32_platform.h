@@ -1,6 +1,13 @@
 // PlatformOps on the Windows desktop, with only the W (UTF-16) functions.
 // Each operation forwards to a free function of this folder, which the
-// platform tests also use on their own.
+// platform tests also use on their own:
+// - files (with long_path for paths past 260 characters) and ansi_code_page;
+// - process, which starts kravix.exe, and message_box, which tells the user;
+// - win32_screen, the Screen the window rules drive, which draws each window
+//   from its table with window_builder and dpi, and shows the Open dialog
+//   (file_dialog);
+// - system_values, the Windows numbers behind the launcher's named values;
+//   system_error and system_library, how failures are worded and DLLs found.
 #pragma once
 
 #include "platform/platform_ops.h"
