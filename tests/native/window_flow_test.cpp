@@ -23,7 +23,7 @@ Step NoChosenPath() { return Check([](TestDesktop& d) { EXPECT_EQ(d.app.chosenPa
 }  // namespace
 
 TEST(WindowFlow, Runs) {
-    const Step setupFirst = Check([](TestDesktop& d) { EXPECT_TRUE(d.Visible(kSetup) && !d.enabled[kMain]); });
+    const Step setupFirst = Check([](TestDesktop& d) { EXPECT_TRUE(!d.Visible(kMain) && !d.enabled[kMain]); });
     const Step failed = Check([](TestDesktop& d) { EXPECT_EQ(d.messages.size() + (d.focus == ProgramPathBox), 2u); });
     const auto dialog = [](std::wstring s) { return Check([s](TestDesktop& d) { EXPECT_EQ(d.dialogs.back(), s); }); };
     const struct {
