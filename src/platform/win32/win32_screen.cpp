@@ -31,8 +31,6 @@ Win32Screen::Win32Screen() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);
-    // A window owned by a hidden one gets no taskbar button of its own.
-    hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
 }
 
 Win32Screen::~Win32Screen() {
@@ -48,6 +46,11 @@ void Win32Screen::Create(const WindowDef& def, ScreenEvents& events) {
     // of the screen it is on, and the controls are made for that one.
     const RECT frame = CentredFrame(def, SystemDpi());
     const bool inTaskbar = def.frame == WindowFrame::FixedSingle;
+    // A window owned by a hidden one gets no taskbar button of its own; made
+    // when first needed, as most runs show only the main window.
+    if (!inTaskbar && !hiddenOwner_) {
+        hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    }
     if (!CreateWindowExW(FrameExStyle(def.frame), kWindowClass, def.caption, FrameStyle(def.frame), frame.left,
                          frame.top, frame.right - frame.left, frame.bottom - frame.top,
                          inTaskbar ? nullptr : hiddenOwner_, nullptr, GetModuleHandleW(nullptr), &window)) {

@@ -83,7 +83,12 @@ RECT CentredFrame(const WindowDef& window, UINT dpi) {
 // area: it is measured and corrected.
 void PlaceFrame(HWND hwnd, const RECT& frame, const WindowDef& window, UINT dpi) {
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(hwnd, nullptr, frame.left, frame.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetWindowRect(hwnd, &now);
+    // Usually the window was created there: every move costs a round of messages.
+    if (!EqualRect(&now, &frame)) {
+        SetWindowPos(hwnd, nullptr, frame.left, frame.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     const int clientWidth = TwipsToPixels(window.clientWidth, dpi);
     const int clientHeight = TwipsToPixels(window.clientHeight, dpi);
     RECT client{};
