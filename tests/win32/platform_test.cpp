@@ -57,6 +57,7 @@ TEST(Win32, ConfigurationFileOnDisk) {
 
 // The program with blanks in its path, not the decoy named by its first word, in
 // the folder the launcher started in; never one planted in the current folder.
+// A batch file gets a name with an ampersand whole (under Wine's cmd, a smoke test).
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools";
@@ -74,6 +75,11 @@ TEST(Win32, StartsTheRightProgram) {
                   L"\nnot opened\nC:\\a b\\\n\nЖ ∞&%OS%\n");
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the decoy ran";
     EXPECT_THROW(LaunchProgram(platform, {(scratch / L"missing.exe").wstring(), L"", L"", L""}), PlatformFailure);
+    WriteBytes(tools / L"kravix.bat", "@echo %1> \"%~dp0got.txt\"\r\n");
+    WriteBytes(tools / L"pwn.bat", "@echo pwned> \"%~dp0pwned.txt\"\r\n");
+    EXPECT_THROW(LaunchProgram(platform, {L"kravix.bat", (scratch / L"g&pwn").wstring(), L"", L""}), std::wstring);
+    EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
+    EXPECT_FALSE(fs::exists(tools / L"pwned.txt"));
     SetCurrentDirectoryW(scratch.c_str());
     fs::remove(tools / L"kravix.exe");
     EXPECT_THROW(ResolveProgram(platform, L"kravix.exe"), PlatformFailure);
