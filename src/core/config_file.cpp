@@ -35,10 +35,6 @@ std::optional<RawField> CutFirstField(std::string_view bytes, bool whole) {
     return RawField{value, end != std::string_view::npos || whole};
 }
 
-PlatformFailure NoPathIn(const std::wstring& file) {
-    return {L"Файл " + file + L" не содержит пути к kravix.exe.", {}};
-}
-
 // Closes the file on every path out of a reader or writer.
 class OpenFile {
 public:
@@ -65,6 +61,23 @@ private:
     FileHandle handle_;
     bool open_ = true;
 };
+
+// On Windows a virus scanner, an indexer or a program reading the file may
+// hold it for a moment, and a second launcher may be replacing it: such a
+// failure is tried again a few times, a little later each time (in all less
+// than half a second).
+void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std::wstring& to) {
+    constexpr int kAttempts = 10;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            ops.MoveIntoPlace(from, to);
+            return;
+        } catch (const PlatformFailure& failure) {
+            if (!failure.transient || attempt == kAttempts) throw;
+        }
+        ops.Pause(10 * attempt);
+    }
+}
 
 }  // namespace
 
@@ -96,43 +109,14 @@ std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
     return std::string(kUtf8Mark) + '"' + EncodeUtf8(text) + "\"\r\n";
 }
 
-namespace {
-
-std::wstring ReadField(PlatformOps& ops, FileHandle file) {
-    const std::string bytes = ops.ReadText(file, kRecordReadLimit);
-    auto field = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
-    if (!field) throw NoPathIn(ConfigFilePath(ops));
-    return *field;
-}
-
-void WriteQuotedRecord(PlatformOps& ops, FileHandle file, const std::wstring& text) {
-    ops.WriteText(file, EncodeRecord(ops, text));
-}
-
-// On Windows a virus scanner, an indexer or a program reading the file may
-// hold it for a moment, and a second launcher may be replacing it: such a
-// failure is tried again a few times, a little later each time (in all less
-// than half a second).
-void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std::wstring& to) {
-    constexpr int kAttempts = 10;
-    for (int attempt = 1;; ++attempt) {
-        try {
-            ops.MoveIntoPlace(from, to);
-            return;
-        } catch (const PlatformFailure& failure) {
-            if (!failure.transient || attempt == kAttempts) throw;
-        }
-        ops.Pause(10 * attempt);
-    }
-}
-
-}  // namespace
-
 std::wstring ReadProgramPath(PlatformOps& ops) {
-    OpenFile file(ops, ops.OpenForInput(ConfigFilePath(ops)));
-    std::wstring path = ReadField(ops, file.handle());
+    const std::wstring configFile = ConfigFilePath(ops);
+    OpenFile file(ops, ops.OpenForInput(configFile));
+    const std::string bytes = ops.ReadText(file.handle(), kRecordReadLimit);
+    const auto path = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
+    if (!path) throw PlatformFailure{L"Файл " + configFile + L" не содержит пути к kravix.exe.", {}};
     file.Close();
-    return path;
+    return *path;
 }
 
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
@@ -144,7 +128,7 @@ void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
     const std::wstring temporary = target + L"." + ops.UniqueName() + L".tmp";
     try {
         OpenFile file(ops, ops.CreateNewFile(temporary));
-        WriteQuotedRecord(ops, file.handle(), path);
+        ops.WriteText(file.handle(), EncodeRecord(ops, path));
         file.Close();
         MoveIntoPlaceRetrying(ops, temporary, target);
     } catch (const PlatformFailure& failure) {

@@ -12,10 +12,6 @@ void ShowMessage(const std::wstring& text, MessageKind kind);
 // before any window exists and from any depth of window code.
 [[noreturn]] void ReportFatal(const PlatformFailure& failure);
 
-}  // namespace win32
-
-namespace win32 {
-
 // Runs window code that Windows called: nothing may unwind through Windows'
 // own frames, so whatever escapes is reported as fatal here.
 template <typename Body>
