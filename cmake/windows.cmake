@@ -9,23 +9,23 @@ if(MINGW)
 endif()
 
 add_library(kx_win32 STATIC
-    src/platform/win32/ansi_code_page.cpp
-    src/platform/win32/dpi.cpp
-    src/platform/win32/file_dialog.cpp
-    src/platform/win32/files.cpp
-    src/platform/win32/long_path.cpp
-    src/platform/win32/message_box.cpp
-    src/platform/win32/process.cpp
-    src/platform/win32/system_library.cpp
-    src/platform/win32/system_error.cpp
-    src/platform/win32/win32_platform.cpp
-    src/platform/win32/win32_screen.cpp
-    src/platform/win32/window_builder.cpp)
-target_include_directories(kx_win32 PUBLIC src PRIVATE resources)
+    src/win32/ansi_code_page.cpp
+    src/win32/dpi.cpp
+    src/win32/file_dialog.cpp
+    src/win32/files.cpp
+    src/win32/long_path.cpp
+    src/win32/message_box.cpp
+    src/win32/programs.cpp
+    src/win32/system_library.cpp
+    src/win32/system_failure.cpp
+    src/win32/win32_platform.cpp
+    src/win32/win32_screen.cpp
+    src/win32/window_builder.cpp)
+target_include_directories(kx_win32 PUBLIC src/win32 PRIVATE resources)
 target_compile_definitions(kx_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(kx_win32 PUBLIC kx_core comctl32)
 
-add_executable(kx_shell WIN32 src/app/main.cpp src/app/terminate_handler.cpp)
+add_executable(kx_shell WIN32 src/main/main.cpp src/main/terminate_handler.cpp)
 target_link_libraries(kx_shell PRIVATE kx_win32)
 kx_add_resources(kx_shell)
 kx_check_imports(kx_shell)

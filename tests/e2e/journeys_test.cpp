@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "core/controls.h"
-#include "win32/test_files.h"
+#include "controls.h"
+#include "test_files.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/config_file.h"
+#include "config_file.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // under Wine when cross-compiling: each once, where only Windows can show it.
 #include <gtest/gtest.h>
 
-#include "core/config_file.h"
-#include "core/launch.h"
-#include "core/program_path.h"
-#include "platform/win32/file_dialog.h"
-#include "platform/win32/system_values.h"
-#include "platform/win32/win32_platform.h"
-#include "win32/test_files.h"
+#include "config_file.h"
+#include "launch.h"
+#include "program_path.h"
+#include "file_dialog.h"
+#include "system_values.h"
+#include "win32_platform.h"
+#include "test_files.h"
 
 namespace {
 

@@ -1,0 +1,14 @@
+// The browse buttons: a file dialog whose file name fills a box.
+#pragma once
+
+#include "app.h"
+
+// The dialog's file name goes into the box whether or not the user cancelled:
+// after a cancel it is the name it held before, so the box stays as it was.
+template <Control dialog, Control box>
+void BrowseInto(App& app, const Event&) {
+    app.windows.SetText(box, app.windows.ShowOpen(dialog));
+}
+
+// The browse buttons' captions.
+inline constexpr FontDef kBrowseButtonFont{L"MS Sans Serif", 825, FontWeight::Bold, Charset::Cyrillic};

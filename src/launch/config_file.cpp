@@ -1,0 +1,142 @@
+#include "config_file.h"
+
+#include <algorithm>
+
+#include "utf8.h"
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Valid UTF-8 holding at least one character beyond ASCII: text written as
+// UTF-8, since ANSI text of letters beyond ASCII seldom is valid UTF-8.
+bool IsMultiByteUtf8(std::string_view bytes) {
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
+    return beyondAscii && DecodeUtf8(bytes).has_value();
+}
+
+struct RawField {
+    std::string_view bytes;
+    bool ended;  // a delimiter, or the true end of the file, closed it
+};
+
+// Every byte this reader stops at lies below 0x40, so none of them can be the
+// second byte of a double-byte ANSI character nor part of a UTF-8 sequence:
+// the field is cut out of the raw bytes and only then decoded.
+std::optional<RawField> CutFirstField(std::string_view bytes, bool whole) {
+    constexpr std::string_view kBlanks = " \t";
+    const std::size_t start = bytes.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos) return std::nullopt;  // the file ends before any field
+    const bool quoted = bytes[start] == '"';
+    const std::size_t end = bytes.find_first_of(quoted ? "\"\r\n" : ",\r\n", start + quoted);
+    std::string_view value = bytes.substr(start + quoted, end - start - quoted);
+    // Blanks after an unquoted value are not part of it.
+    if (!quoted) value = value.substr(0, value.find_last_not_of(kBlanks) + 1);
+    return RawField{value, end != std::string_view::npos || whole};
+}
+
+// Closes the file on every path out of a reader or writer.
+class OpenFile {
+public:
+    OpenFile(PlatformOps& ops, FileHandle handle) : ops_(ops), handle_(handle) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (open_) {
+            try {
+                ops_.CloseFile(handle_);
+            } catch (const PlatformFailure&) {
+                // Already failing: the first failure is the one that counts.
+            }
+        }
+    }
+    FileHandle handle() const { return handle_; }
+    void Close() {
+        open_ = false;
+        ops_.CloseFile(handle_);
+    }
+
+private:
+    PlatformOps& ops_;
+    FileHandle handle_;
+    bool open_ = true;
+};
+
+// On Windows a virus scanner, an indexer or a program reading the file may
+// hold it for a moment, and a second launcher may be replacing it: such a
+// failure is tried again a few times, a little later each time (in all less
+// than half a second).
+void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std::wstring& to) {
+    constexpr int kAttempts = 10;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            ops.MoveIntoPlace(from, to);
+            return;
+        } catch (const PlatformFailure& failure) {
+            if (!failure.transient || attempt == kAttempts) throw;
+        }
+        ops.Pause(10 * attempt);
+    }
+}
+
+}  // namespace
+
+std::wstring ConfigFilePath(PlatformOps& ops) { return ops.ProgramDirectory() + L"\\kx_shell.ini"; }
+
+std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole) {
+    const bool marked = bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (marked) bytes.remove_prefix(kUtf8Mark.size());
+
+    const auto field = CutFirstField(bytes, whole);
+    // A field still open where reading stopped is not the whole path.
+    if (!field || !field->ended) return std::nullopt;
+    // A NUL would cut the path short wherever it is shown or used.
+    if (field->bytes.find('\0') != std::string_view::npos) return std::nullopt;
+
+    // Without the mark, UTF-8 is what Notepad saves by default.
+    std::optional<std::wstring> text = marked || IsMultiByteUtf8(field->bytes)
+                                           ? DecodeUtf8(field->bytes)
+                                           : std::optional(codec.FromAnsi(std::string(field->bytes)));
+    if (!text || text->size() > kLongestPath) return std::nullopt;
+    return text;
+}
+
+std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
+    std::string ansi;
+    // ANSI text that happens to be UTF-8 as well ("Рё" in code page 1251)
+    // would be read back as UTF-8: it goes in the marked form too.
+    if (codec.ToAnsi(text, ansi) && !IsMultiByteUtf8(ansi)) return '"' + ansi + "\"\r\n";
+    return std::string(kUtf8Mark) + '"' + EncodeUtf8(text) + "\"\r\n";
+}
+
+std::wstring ReadProgramPath(PlatformOps& ops) {
+    const std::wstring configFile = ConfigFilePath(ops);
+    OpenFile file(ops, ops.OpenForInput(configFile));
+    const std::string bytes = ops.ReadText(file.handle(), kRecordReadLimit);
+    const auto path = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
+    if (!path) throw PlatformFailure{L"Файл " + configFile + L" не содержит пути к kravix.exe.", {}};
+    file.Close();
+    return *path;
+}
+
+void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
+    const std::wstring target = ConfigFilePath(ops);
+    // The new record goes to a file of its own first, so a failure part way
+    // (disk full, power cut) never leaves the saved path empty or cut short;
+    // its name is this save's alone, so neither a second launcher saving at
+    // the same moment nor a file left behind by a crash stands in the way.
+    const std::wstring temporary = target + L"." + ops.UniqueName() + L".tmp";
+    try {
+        OpenFile file(ops, ops.CreateNewFile(temporary));
+        ops.WriteText(file.handle(), EncodeRecord(ops, path));
+        file.Close();
+        MoveIntoPlaceRetrying(ops, temporary, target);
+    } catch (const PlatformFailure& failure) {
+        ops.DeleteFileQuietly(temporary);
+        // The user needs to know which file could not be saved, which file
+        // failed, and why.
+        std::wstring reason = failure.action;
+        if (!failure.reason.empty()) reason += L"\n" + failure.reason;
+        throw PlatformFailure{L"Не удалось сохранить путь к kravix.exe в файл " + target + L".", reason};
+    }
+}

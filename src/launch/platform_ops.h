@@ -1,0 +1,83 @@
+// The system services the launcher rests on, apart from its windows. Every
+// operation either completes or throws PlatformFailure; what a failure means
+// is decided by the handler it happens in, never by the operation.
+//
+// This folder holds what the launcher asks of a platform: these operations,
+// a window described as data (window_table.h) and the arithmetic of laying
+// it out (layout.h), all free of any system header. win32/ provides them on
+// Windows.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "ansi_codec.h"
+
+struct PlatformFailure {
+    std::wstring action;  // what could not be done, in the user's words
+    std::wstring reason;  // the system's explanation, may be empty
+    // Another program holds the file for a moment (a virus scanner, an
+    // indexer, a second launcher saving): the same step may pass if retried.
+    bool transient = false;
+};
+
+// The longest path Windows handles, in UTF-16 units.
+constexpr std::size_t kLongestPath = 32767;
+
+// What the user is told when something fails that no system call explains.
+inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";
+
+// How the started program's window appears.
+enum class StartedWindow { NormalWithFocus };
+// The message box's icon and buttons.
+enum class MessageKind { CriticalOk };
+
+struct FileHandle {
+    std::size_t id = 0;
+};
+
+class PlatformOps : public AnsiCodec {
+public:
+    // The folder holding the launcher's executable, without a trailing
+    // backslash except at a drive root.
+    virtual std::wstring ProgramDirectory() = 0;
+
+    // Files hold 8-bit text; which code page it is in is the reader's and
+    // writer's business (see ToAnsi and FromAnsi).
+    virtual FileHandle OpenForInput(const std::wstring& path) = 0;
+    // Creates a file that does not exist yet.
+    virtual FileHandle CreateNewFile(const std::wstring& path) = 0;
+    // Reads at most maxBytes from the current position; fewer only at the end.
+    virtual std::string ReadText(FileHandle file, std::size_t maxBytes) = 0;
+    virtual void WriteText(FileHandle file, const std::string& bytes) = 0;
+    // Flushes what was written to the disk before releasing the file.
+    virtual void CloseFile(FileHandle file) = 0;
+    // Puts `from` in the place of `to` in one step: readers see the old file or the new one.
+    virtual void MoveIntoPlace(const std::wstring& from, const std::wstring& to) = 0;
+    // Never fails: used on paths that are already failing.
+    virtual void DeleteFileQuietly(const std::wstring& path) noexcept = 0;
+    // A text that no other save, in this process or another, uses meanwhile.
+    virtual std::wstring UniqueName() = 0;
+    // Lets a moment pass before a transient failure is retried.
+    virtual void Pause(int milliseconds) = 0;
+
+    // Whether a file, not a folder, is at the full path.
+    virtual bool IsFile(const std::wstring& path) = 0;
+    // Windows' system folder, then the Windows folder.
+    virtual std::vector<std::wstring> SystemFolders() = 0;
+    // The PATH environment variable, where Windows also looks for programs.
+    virtual std::wstring PathVariable() = 0;
+    // The short (8.3) form of an existing file's path, or empty when Windows
+    // keeps none for it.
+    virtual std::wstring ShortPath(const std::wstring& path) = 0;
+    // Starts `program`, a full path, with `commandLine` as its whole command
+    // line, in the folder the launcher was started in; does not wait.
+    virtual void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) = 0;
+
+    // Application-modal, captioned "kx_shell".
+    virtual void ShowMessage(const std::wstring& text, MessageKind kind) = 0;
+    [[noreturn]] virtual void EndProgram() = 0;
+    // Tells the user what failed and ends the process with a non-zero status.
+    [[noreturn]] virtual void Fatal(const PlatformFailure& failure) = 0;
+};

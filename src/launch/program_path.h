@@ -1,0 +1,21 @@
+// Which file a program path names. The current folder never plays a part: a
+// program planted in a download folder must never run in kravix's place.
+#pragma once
+
+#include <string>
+
+#include "platform_ops.h"
+
+// A drive-rooted ("C:\") or UNC ("\\server\") path.
+bool IsFullyQualified(const std::wstring& path);
+
+// The full path of the program to start. A fully qualified path is taken as
+// it is; a bare name (".exe" added when it has no extension) is looked for
+// beside the launcher, then in the system folders and the absolute folders of
+// PATH; any other relative path is taken from the launcher's folder. "\k.exe"
+// and "C:k.exe", which depend on the current drive or folder, are refused.
+// Throws PlatformFailure when there is no such program.
+std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path);
+
+// A file name in `folder`, with one backslash between them also at a drive root.
+std::wstring InFolder(const std::wstring& folder, const std::wstring& name);

@@ -1,0 +1,17 @@
+// kx_shell: picks a ROM image and its tables, starts kravix.exe with them.
+#include <windows.h>
+
+#include "app.h"
+#include "win32_platform.h"
+#include "win32_screen.h"
+#include "window_tables.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Paths come only from the launcher's own folder and the user's choices:
+    // no DLL is looked for in the current folder.
+    SetDllDirectoryW(L"");
+    Win32Platform platform;
+    Win32Screen screen;
+    App(platform, screen, kMainWindow, kSetupWindow).Run();
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "decimal.h"
+#include "long_path.h"
+#include "system_failure.h"
+
+namespace win32 {
+
+namespace {
+
+HANDLE HandleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file.id); }
+FileHandle FileOf(HANDLE handle) { return {reinterpret_cast<std::size_t>(handle)}; }
+
+FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, const wchar_t* action) {
+    const HANDLE handle =
+        CreateFileW(ForFileApi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw SystemFailure(action + path + L".");
+    return FileOf(handle);
+}
+
+}  // namespace
+
+std::wstring ProgramDirectory() {
+    // The executable may lie deeper than 260 characters: grow until it fits.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) throw SystemFailure(L"Не удалось узнать, где лежит программа.");
+        if (length < buffer.size()) {
+            std::wstring directory(buffer.data(), length);
+            directory.erase(directory.find_last_of(L'\\'));
+            // A drive root keeps its backslash: "C:" alone would name the
+            // current folder of drive C.
+            if (!directory.empty() && directory.back() == L':') directory += L'\\';
+            return directory;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+FileHandle OpenForInput(const std::wstring& path) {
+    return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                L"Не удалось открыть файл ");
+}
+
+FileHandle CreateNewFile(const std::wstring& path) {
+    return Open(path, GENERIC_WRITE, 0, CREATE_NEW, L"Не удалось создать файл ");
+}
+
+std::string ReadText(FileHandle file, std::size_t maxBytes) {
+    std::string bytes(maxBytes, '\0');
+    std::size_t filled = 0;
+    while (filled < maxBytes) {
+        DWORD read = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(maxBytes - filled, 1 << 20));
+        if (!ReadFile(HandleOf(file), bytes.data() + filled, wanted, &read, nullptr)) {
+            throw SystemFailure(L"Не удалось прочитать файл.");
+        }
+        if (read == 0) break;  // the end of the file
+        filled += read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+void WriteText(FileHandle file, const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        DWORD done = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+        if (!WriteFile(HandleOf(file), bytes.data() + written, chunk, &done, nullptr) || done == 0) {
+            throw SystemFailure(L"Не удалось записать файл.");
+        }
+        written += done;
+    }
+    // On the disk before the file takes the saved one's place.
+    if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(L"Не удалось записать файл на диск.");
+}
+
+void CloseFile(FileHandle file) {
+    if (!CloseHandle(HandleOf(file))) throw SystemFailure(L"Не удалось закрыть файл.");
+}
+
+void MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+    if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        PlatformFailure failure = SystemFailure(L"Не удалось заменить файл " + to + L".", error);
+        // Another program holds one of the files for the moment.
+        failure.transient =
+            error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+        throw failure;
+    }
+}
+
+void DeleteFileQuietly(const std::wstring& path) noexcept { DeleteFileW(ForFileApi(path).c_str()); }
+
+std::wstring UniqueName() {
+    // The process, the moment and a count: a file left behind by an ended
+    // process of the same number would also need the same millisecond.
+    static unsigned long count = 0;
+    return Decimal(GetCurrentProcessId()) + L"-" + Decimal(static_cast<unsigned long>(GetTickCount64())) + L"-" +
+           Decimal(++count);
+}
+
+}  // namespace win32

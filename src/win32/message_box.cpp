@@ -1,0 +1,35 @@
+#include "message_box.h"
+
+#include <windows.h>
+
+#include "system_failure.h"
+#include "system_values.h"
+
+namespace win32 {
+
+namespace {
+
+// The application's title, whatever the executable is called.
+constexpr wchar_t kTitle[] = L"kx_shell";
+
+// Task-modal with no owner: every window of the launcher is disabled until
+// the box is dismissed.
+constexpr UINT kModality = MB_TASKMODAL | MB_SETFOREGROUND;
+
+}  // namespace
+
+void ShowMessage(const std::wstring& text, MessageKind kind) {
+    if (!MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(kind) | kModality)) {
+        throw SystemFailure(L"Не удалось показать сообщение.");
+    }
+}
+
+void ReportFatal(const PlatformFailure& failure) {
+    std::wstring text = failure.action;
+    if (!failure.reason.empty()) text += L"\n\n" + failure.reason;
+    text += L"\n\nПрограмма будет закрыта.";
+    MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(MessageKind::CriticalOk) | kModality);
+    ExitProcess(1);
+}
+
+}  // namespace win32

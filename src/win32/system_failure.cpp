@@ -1,0 +1,22 @@
+#include "system_failure.h"
+
+#include "decimal.h"
+
+namespace win32 {
+
+std::wstring SystemErrorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = length ? std::wstring(text, length) : L"Код ошибки " + Decimal(error) + L".";
+    LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ')) {
+        result.pop_back();
+    }
+    return result;
+}
+
+PlatformFailure SystemFailure(std::wstring action, DWORD error) { return {std::move(action), SystemErrorText(error)}; }
+
+}  // namespace win32

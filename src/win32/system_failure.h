@@ -1,0 +1,16 @@
+// A failed Windows call turned into a PlatformFailure the user can read.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform_ops.h"
+
+namespace win32 {
+
+std::wstring SystemErrorText(DWORD error);
+// `action` says what could not be done; the reason is the last error's text.
+PlatformFailure SystemFailure(std::wstring action, DWORD error = GetLastError());
+
+}  // namespace win32

@@ -1,0 +1,48 @@
+// Draws a window from its table: the frame, the controls at their places with
+// their fonts, and the same again at a new DPI.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <type_traits>
+
+#include "window_table.h"
+
+namespace win32 {
+
+// The fonts one window uses at its DPI, one per font definition.
+class FontCache {
+public:
+    HFONT Get(const FontDef* font, UINT dpi);  // null: the window's default font
+
+private:
+    struct Deleter {
+        void operator()(HFONT font) const { DeleteObject(font); }
+    };
+    std::map<const FontDef*, std::unique_ptr<std::remove_pointer_t<HFONT>, Deleter>> fonts_;
+};
+
+DWORD FrameStyle(WindowFrame frame);
+DWORD FrameExStyle(WindowFrame frame);
+// The frame whose client area the table asks for at `dpi`, centred on the
+// primary screen's work area.
+RECT CentredFrame(const WindowDef& window, UINT dpi);
+// Puts the window at `frame`, then makes its client area exactly the table's
+// size at `dpi`.
+void PlaceFrame(HWND hwnd, const RECT& frame, const WindowDef& window, UINT dpi);
+// Creates the controls once, each at its place with its font; each text box
+// is subclassed with `textBoxProc` and `data`.
+void CreateControls(HWND hwnd,
+                    const WindowDef& window,
+                    UINT dpi,
+                    FontCache& fonts,
+                    SUBCLASSPROC textBoxProc,
+                    DWORD_PTR data);
+// Places and sets the fonts of the controls again, from twips, at a new DPI.
+void LayOutControls(HWND hwnd, const WindowDef& window, UINT dpi, FontCache& fonts);
+
+}  // namespace win32
