@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "messages.h"
 #include "utf8.h"
 
 App::App(PlatformOps& platform, Screen& screen, const WindowDef& mainWindow, const WindowDef& setupWindow)

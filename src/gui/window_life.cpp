@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "messages.h"
 #include "platform_ops.h"
 
 WindowLife::WindowLife(Screen& screen,
@@ -42,7 +43,7 @@ void WindowLife::Load(Window& window) {
 
 void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
     if (mode == WindowMode::Modal && IsVisible(id)) {
-        throw PlatformFailure{L"Окно уже открыто и не может стать модальным.", {}};
+        throw PlatformFailure{kWindowAlreadyOpen, {}};
     }
     Window& window = Loaded(id);
     window.visible = true;
@@ -100,9 +101,7 @@ std::wstring WindowLife::ShowOpen(Control dialog) {
         screen_.ShowOpenDialog(dialog.window, *window.def->Find(dialog.id)->dialog, window.fileNames[dialog.id]);
     // The window may have been closed while the dialog was open: the choice
     // has nowhere to go, and using the window now would load it again, hidden.
-    if (!window.loaded || window.loads != load) {
-        throw PlatformFailure{L"Окно закрыто, пока был открыт диалог выбора файла.", {}};
-    }
+    if (!window.loaded || window.loads != load) throw PlatformFailure{};
     if (chosen) window.fileNames[dialog.id] = *chosen;
     return window.fileNames[dialog.id];
 }

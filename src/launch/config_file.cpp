@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "messages.h"
 #include "utf8.h"
 
 namespace {
@@ -110,11 +111,10 @@ std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
 }
 
 std::wstring ReadProgramPath(PlatformOps& ops) {
-    const std::wstring configFile = ConfigFilePath(ops);
-    OpenFile file(ops, ops.OpenForInput(configFile));
+    OpenFile file(ops, ops.OpenForInput(ConfigFilePath(ops)));
     const std::string bytes = ops.ReadText(file.handle(), kRecordReadLimit);
     const auto path = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
-    if (!path) throw PlatformFailure{L"Файл " + configFile + L" не содержит пути к kravix.exe.", {}};
+    if (!path) throw PlatformFailure{};
     file.Close();
     return *path;
 }
@@ -137,6 +137,6 @@ void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
         // failed, and why.
         std::wstring reason = failure.action;
         if (!failure.reason.empty()) reason += L"\n" + failure.reason;
-        throw PlatformFailure{L"Не удалось сохранить путь к kravix.exe в файл " + target + L".", reason};
+        throw PlatformFailure{Fill(kCannotSavePath, target), reason};
     }
 }

@@ -1,5 +1,6 @@
 #include "launch.h"
 
+#include "messages.h"
 #include "program_path.h"
 
 namespace {
@@ -22,9 +23,7 @@ std::wstring ReadableInAnsi(PlatformOps& ops, const std::wstring& text) {
 std::wstring StartablePath(PlatformOps& ops, const std::wstring& program) {
     if (program.size() <= kLongestProgramPath) return program;
     const std::wstring shortPath = ops.ShortPath(program);
-    if (shortPath.empty() || shortPath.size() > kLongestProgramPath) {
-        throw PlatformFailure{L"Путь к kravix.exe слишком длинный: " + program + L".", {}};
-    }
+    if (shortPath.empty() || shortPath.size() > kLongestProgramPath) throw PlatformFailure{};
     return shortPath;
 }
 
@@ -47,9 +46,7 @@ void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts) {
     if (IsBatchFile(program)) {
         const auto line = BuildBatchCommandLine(arguments);
         const auto systemFolders = ops.SystemFolders();
-        if (!line || systemFolders.empty()) {
-            throw PlatformFailure{L"Пути нельзя безопасно передать командному файлу " + program + L".", {}};
-        }
+        if (!line || systemFolders.empty()) throw PlatformFailure{};
         ops.StartProgram(InFolder(systemFolders.front(), L"cmd.exe"), *line, StartedWindow::NormalWithFocus);
     } else {
         // The program is named on its own as well as in the line, so a path with
@@ -59,4 +56,4 @@ void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts) {
     ops.EndProgram();
 }
 
-void ReportLaunchFailure(PlatformOps& ops) { ops.ShowMessage(kLaunchFailureMessage, MessageKind::CriticalOk); }
+void ReportLaunchFailure(PlatformOps& ops) { ops.ShowMessage(kLaunchFailed, MessageKind::CriticalOk); }

@@ -4,9 +4,6 @@
 #include "command_line.h"
 #include "platform_ops.h"
 
-inline constexpr wchar_t kLaunchFailureMessage[] =
-    L"Не найден файл kravix.exe. Нажмите F12  в главном окне для установки пути к этому файлу";
-
 // Starts the program named by texts[0] with the other texts as its arguments
 // and ends the launcher. A failed start throws, for the caller's guard to answer.
 void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts);

@@ -14,6 +14,9 @@
 
 #include "ansi_codec.h"
 
+// A failure of the launcher's own rules that only a guarded handler's fixed
+// answer meets (the launch's one message, the start-up read's setup window, a
+// browse that drops it) carries no text: nobody would read it.
 struct PlatformFailure {
     std::wstring action;  // what could not be done, in the user's words
     std::wstring reason;  // the system's explanation, may be empty
@@ -24,9 +27,6 @@ struct PlatformFailure {
 
 // The longest path Windows handles, in UTF-16 units.
 constexpr std::size_t kLongestPath = 32767;
-
-// What the user is told when something fails that no system call explains.
-inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";
 
 // How the started program's window appears.
 enum class StartedWindow { NormalWithFocus };

@@ -7,8 +7,6 @@ namespace {
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
-PlatformFailure NotFound(const std::wstring& path) { return {L"Не найдена программа " + path + L".", {}}; }
-
 // The folders of PATH that name a place by themselves; an empty, "." or other
 // relative entry would mean the current folder, and is skipped. An entry may
 // be quoted, as cmd allows.
@@ -41,12 +39,10 @@ std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
 }
 
 std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path) {
-    if (path.empty()) throw PlatformFailure{L"Путь к kravix.exe не задан.", {}};
+    if (path.empty()) throw PlatformFailure{};
     if (IsFullyQualified(path)) return path;
     // "\k.exe" and "C:k.exe" name a place through the current drive or folder.
-    if (IsSeparator(path[0]) || path.find(L':') != std::wstring::npos) {
-        throw PlatformFailure{L"Путь к kravix.exe зависит от текущей папки: " + path + L".", {}};
-    }
+    if (IsSeparator(path[0]) || path.find(L':') != std::wstring::npos) throw PlatformFailure{};
     const std::wstring launcherFolder = ops.ProgramDirectory();
     if (path.find_first_of(L"\\/") != std::wstring::npos) return InFolder(launcherFolder, path);
 
@@ -58,5 +54,5 @@ std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path) {
         const std::wstring candidate = InFolder(folder, name);
         if (ops.IsFile(candidate)) return candidate;
     }
-    throw NotFound(path);
+    throw PlatformFailure{};
 }

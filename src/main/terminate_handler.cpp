@@ -2,6 +2,7 @@
 // fatal error. Replacing libstdc++'s verbose handler also keeps its C++
 // name demangler, a quarter of the executable's size, out of kx_shell.exe.
 #include "message_box.h"
+#include "messages.h"
 
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {

@@ -6,6 +6,7 @@
 
 #include "dialog_filter.h"
 #include "decimal.h"
+#include "messages.h"
 #include "system_failure.h"
 #include "system_library.h"
 
@@ -51,12 +52,12 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
     const CommonDialogs& dialogs = LoadCommonDialogs();
     if (!dialogs.getOpenFileName || !dialogs.extendedError) {
-        throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Не найдена библиотека comdlg32.dll."};
+        throw PlatformFailure{kCannotOpenDialog, kDialogLibraryMissing};
     }
     if (dialogs.getOpenFileName(&request)) return std::wstring(buffer.data());
     const DWORD error = dialogs.extendedError();
     if (error == 0) return std::nullopt;  // cancelled
-    throw PlatformFailure{L"Не удалось открыть диалог выбора файла.", L"Код ошибки " + Decimal(error) + L"."};
+    throw PlatformFailure{kCannotOpenDialog, Fill(kErrorCode, Decimal(error))};
 }
 
 }  // namespace win32

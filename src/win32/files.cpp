@@ -7,6 +7,7 @@
 
 #include "decimal.h"
 #include "long_path.h"
+#include "messages.h"
 #include "system_failure.h"
 
 namespace win32 {
@@ -16,10 +17,10 @@ namespace {
 HANDLE HandleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file.id); }
 FileHandle FileOf(HANDLE handle) { return {reinterpret_cast<std::size_t>(handle)}; }
 
-FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, const wchar_t* action) {
+FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, const wchar_t* failure) {
     const HANDLE handle =
         CreateFileW(ForFileApi(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw SystemFailure(action + path + L".");
+    if (handle == INVALID_HANDLE_VALUE) throw SystemFailure(Fill(failure, path));
     return FileOf(handle);
 }
 
@@ -30,7 +31,7 @@ std::wstring ProgramDirectory() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) throw SystemFailure(L"Не удалось узнать, где лежит программа.");
+        if (length == 0) throw SystemFailure(kCannotFindOwnFolder);
         if (length < buffer.size()) {
             std::wstring directory(buffer.data(), length);
             directory.erase(directory.find_last_of(L'\\'));
@@ -45,11 +46,11 @@ std::wstring ProgramDirectory() {
 
 FileHandle OpenForInput(const std::wstring& path) {
     return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
-                L"Не удалось открыть файл ");
+                kCannotOpenFile);
 }
 
 FileHandle CreateNewFile(const std::wstring& path) {
-    return Open(path, GENERIC_WRITE, 0, CREATE_NEW, L"Не удалось создать файл ");
+    return Open(path, GENERIC_WRITE, 0, CREATE_NEW, kCannotCreateFile);
 }
 
 std::string ReadText(FileHandle file, std::size_t maxBytes) {
@@ -59,7 +60,7 @@ std::string ReadText(FileHandle file, std::size_t maxBytes) {
         DWORD read = 0;
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(maxBytes - filled, 1 << 20));
         if (!ReadFile(HandleOf(file), bytes.data() + filled, wanted, &read, nullptr)) {
-            throw SystemFailure(L"Не удалось прочитать файл.");
+            throw SystemFailure(kCannotReadFile);
         }
         if (read == 0) break;  // the end of the file
         filled += read;
@@ -74,23 +75,23 @@ void WriteText(FileHandle file, const std::string& bytes) {
         DWORD done = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
         if (!WriteFile(HandleOf(file), bytes.data() + written, chunk, &done, nullptr) || done == 0) {
-            throw SystemFailure(L"Не удалось записать файл.");
+            throw SystemFailure(kCannotWriteFile);
         }
         written += done;
     }
     // On the disk before the file takes the saved one's place.
-    if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(L"Не удалось записать файл на диск.");
+    if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(kCannotFlushFile);
 }
 
 void CloseFile(FileHandle file) {
-    if (!CloseHandle(HandleOf(file))) throw SystemFailure(L"Не удалось закрыть файл.");
+    if (!CloseHandle(HandleOf(file))) throw SystemFailure(kCannotCloseFile);
 }
 
 void MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
-        PlatformFailure failure = SystemFailure(L"Не удалось заменить файл " + to + L".", error);
+        PlatformFailure failure = SystemFailure(Fill(kCannotReplaceFile, to), error);
         // Another program holds one of the files for the moment.
         failure.transient =
             error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;

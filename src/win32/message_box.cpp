@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "messages.h"
 #include "system_failure.h"
 #include "system_values.h"
 
@@ -20,14 +21,14 @@ constexpr UINT kModality = MB_TASKMODAL | MB_SETFOREGROUND;
 
 void ShowMessage(const std::wstring& text, MessageKind kind) {
     if (!MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(kind) | kModality)) {
-        throw SystemFailure(L"Не удалось показать сообщение.");
+        throw SystemFailure(kCannotShowMessage);
     }
 }
 
 void ReportFatal(const PlatformFailure& failure) {
     std::wstring text = failure.action;
     if (!failure.reason.empty()) text += L"\n\n" + failure.reason;
-    text += L"\n\nПрограмма будет закрыта.";
+    text += L"\n\n" + std::wstring(kProgramWillClose);
     MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(MessageKind::CriticalOk) | kModality);
     ExitProcess(1);
 }

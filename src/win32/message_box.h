@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "messages.h"
 #include "platform_ops.h"
 
 namespace win32 {

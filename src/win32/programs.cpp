@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "long_path.h"
+#include "messages.h"
 #include "system_failure.h"
 #include "system_values.h"
 
@@ -62,7 +63,7 @@ void StartProgram(const std::wstring& program,
     const wchar_t* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
     if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
                         &process)) {
-        throw SystemFailure(L"Не удалось запустить " + program + L".");
+        throw SystemFailure(Fill(kCannotStartProgram, program));
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

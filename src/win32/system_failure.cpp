@@ -1,6 +1,7 @@
 #include "system_failure.h"
 
 #include "decimal.h"
+#include "messages.h"
 
 namespace win32 {
 
@@ -9,7 +10,7 @@ std::wstring SystemErrorText(DWORD error) {
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring result = length ? std::wstring(text, length) : L"Код ошибки " + Decimal(error) + L".";
+    std::wstring result = length ? std::wstring(text, length) : Fill(kErrorCode, Decimal(error));
     LocalFree(text);
     while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ')) {
         result.pop_back();

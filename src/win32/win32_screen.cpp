@@ -5,6 +5,7 @@
 #include "dpi.h"
 #include "file_dialog.h"
 #include "message_box.h"
+#include "messages.h"
 #include "system_failure.h"
 #include "system_values.h"
 #include "resource.h"
@@ -54,7 +55,7 @@ void Win32Screen::Create(const WindowDef& def, ScreenEvents& events) {
     if (!CreateWindowExW(FrameExStyle(def.frame), kWindowClass, def.caption, FrameStyle(def.frame), frame.left,
                          frame.top, frame.right - frame.left, frame.bottom - frame.top,
                          inTaskbar ? nullptr : hiddenOwner_, nullptr, GetModuleHandleW(nullptr), &window)) {
-        const PlatformFailure failure = win32::SystemFailure(L"Не удалось создать окно.");
+        const PlatformFailure failure = win32::SystemFailure(kCannotCreateWindow);
         slot.reset();
         throw failure;
     }
@@ -114,7 +115,7 @@ std::optional<std::wstring> Win32Screen::ShowOpenDialog(WindowId owner,
 
 HWND Win32Screen::ControlWindow(Control control) {
     const HWND child = GetDlgItem(Of(control.window)->hwnd, control.id);
-    if (!child) throw win32::SystemFailure(L"Элемент окна не найден.");
+    if (!child) throw win32::SystemFailure(kControlMissing);
     return child;
 }
 
@@ -127,7 +128,7 @@ std::wstring Win32Screen::GetText(Control box) {
 
 void Win32Screen::SetText(Control box, const std::wstring& text) {
     const HWND child = ControlWindow(box);
-    if (!SetWindowTextW(child, text.c_str())) throw win32::SystemFailure(L"Не удалось изменить текст в окне.");
+    if (!SetWindowTextW(child, text.c_str())) throw win32::SystemFailure(kCannotSetText);
     // A long path shows its end, where the file's name is.
     const auto end = static_cast<WPARAM>(text.size());
     SendMessageW(child, EM_SETSEL, end, static_cast<LPARAM>(end));

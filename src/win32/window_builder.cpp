@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "layout.h"
+#include "messages.h"
 #include "dpi.h"
 #include "system_failure.h"
 #include "system_values.h"
@@ -112,7 +113,7 @@ void CreateControls(HWND hwnd,
                                            place.top, place.width, place.height, hwnd,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->control.id)),
                                            GetModuleHandleW(nullptr), nullptr);
-        if (!child) throw SystemFailure(L"Не удалось создать окно.");
+        if (!child) throw SystemFailure(kCannotCreateWindow);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control->font, dpi)), FALSE);
         if (control->kind == ControlKind::TextBox) {
             SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // paths up to the longest Windows allows

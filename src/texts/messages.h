@@ -1,0 +1,45 @@
+// Every message the user can read, in one place for whoever rewords or
+// translates them. The windows' captions and file filters are the windows'
+// data and stay in their tables. "%1" stands for a path (see Fill).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The one answer to a failed launch, whatever its cause.
+inline constexpr wchar_t kLaunchFailed[] =
+    L"Не найден файл kravix.exe. Нажмите F12  в главном окне для установки пути к этому файлу";
+
+// A fatal error: what failed, the system's reason when there is one, then the end.
+inline constexpr wchar_t kProgramWillClose[] = L"Программа будет закрыта.";
+inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";
+inline constexpr wchar_t kCannotSavePath[] = L"Не удалось сохранить путь к kravix.exe в файл %1.";
+inline constexpr wchar_t kWindowAlreadyOpen[] = L"Окно уже открыто и не может стать модальным.";
+
+// What a Windows operation could not do. It cannot know whether the user will
+// read it, so it always says.
+inline constexpr wchar_t kCannotFindOwnFolder[] = L"Не удалось узнать, где лежит программа.";
+inline constexpr wchar_t kCannotOpenFile[] = L"Не удалось открыть файл %1.";
+inline constexpr wchar_t kCannotCreateFile[] = L"Не удалось создать файл %1.";
+inline constexpr wchar_t kCannotReadFile[] = L"Не удалось прочитать файл.";
+inline constexpr wchar_t kCannotWriteFile[] = L"Не удалось записать файл.";
+inline constexpr wchar_t kCannotFlushFile[] = L"Не удалось записать файл на диск.";
+inline constexpr wchar_t kCannotCloseFile[] = L"Не удалось закрыть файл.";
+inline constexpr wchar_t kCannotReplaceFile[] = L"Не удалось заменить файл %1.";
+inline constexpr wchar_t kCannotStartProgram[] = L"Не удалось запустить %1.";
+inline constexpr wchar_t kCannotShowMessage[] = L"Не удалось показать сообщение.";
+inline constexpr wchar_t kCannotCreateWindow[] = L"Не удалось создать окно.";
+inline constexpr wchar_t kControlMissing[] = L"Элемент окна не найден.";
+inline constexpr wchar_t kCannotSetText[] = L"Не удалось изменить текст в окне.";
+inline constexpr wchar_t kCannotOpenDialog[] = L"Не удалось открыть диалог выбора файла.";
+inline constexpr wchar_t kDialogLibraryMissing[] = L"Не найдена библиотека comdlg32.dll.";
+// The system's reason when Windows has no words for it.
+inline constexpr wchar_t kErrorCode[] = L"Код ошибки %1.";
+
+// The message with its "%1" replaced by `value`.
+inline std::wstring Fill(std::wstring_view message, std::wstring_view value) {
+    std::wstring text(message);
+    const std::size_t at = text.find(L"%1");
+    if (at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
+}
