@@ -29,12 +29,13 @@ void AppendQuoted(std::wstring& line, const std::wstring& text, bool forCmd) {
 // their separators kept.
 template <typename Append>
 std::wstring Join(const LaunchTexts& texts, Append append) {
-    std::size_t used = texts.size();
-    while (used > 0 && texts[used - 1].empty()) --used;
+    const auto inOrder = texts.InOrder();
+    std::size_t used = inOrder.size();
+    while (used > 0 && inOrder[used - 1]->empty()) --used;
     std::wstring line;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t i = 0; i < inOrder.size(); ++i) {
         if (i > 0) line += L' ';
-        if (i < used) append(line, texts[i], i);
+        if (i < used) append(line, *inOrder[i], i);
     }
     return line;
 }
@@ -59,9 +60,9 @@ std::wstring BuildCommandLine(const LaunchTexts& texts) {
 }
 
 std::optional<std::wstring> BuildBatchCommandLine(const LaunchTexts& texts) {
-    for (const std::wstring& text : texts) {
+    for (const std::wstring* text : texts.InOrder()) {
         // A line end or NUL would end the command, a quote the quoting.
-        if (text.find_first_of(L"\r\n\"") != std::wstring::npos || text.find(L'\0') != std::wstring::npos) {
+        if (text->find_first_of(L"\r\n\"") != std::wstring::npos || text->find(L'\0') != std::wstring::npos) {
             return std::nullopt;
         }
     }

@@ -5,8 +5,15 @@
 #include <optional>
 #include <string>
 
-// Program path, ROM image, primary table, secondary table (may be empty).
-using LaunchTexts = std::array<std::wstring, 4>;
+// The texts of the main window's four boxes, in the order kravix.exe takes them.
+struct LaunchTexts {
+    std::wstring program;  // the path of kravix.exe
+    std::wstring rom;
+    std::wstring primaryTable;
+    std::wstring secondaryTable;  // may be empty
+
+    std::array<const std::wstring*, 4> InOrder() const { return {&program, &rom, &primaryTable, &secondaryTable}; }
+};
 
 // The four texts joined by single spaces, for a program that splits its line
 // as the Windows C runtime does. A text holding a blank or quote is quoted so that it
@@ -15,7 +22,7 @@ using LaunchTexts = std::array<std::wstring, 4>;
 // their separating spaces kept. Every other text passes unchanged.
 std::wstring BuildCommandLine(const LaunchTexts& texts);
 
-// The line that has the command interpreter run the batch file texts[0] with
+// The line that has the command interpreter run the batch file texts.program with
 // the other texts as its arguments, each reaching it whole and unexpanded; nothing
 // when a text cannot be made safe there.
 std::optional<std::wstring> BuildBatchCommandLine(const LaunchTexts& texts);

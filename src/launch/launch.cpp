@@ -37,9 +37,9 @@ bool IsBatchFile(const std::wstring& program) {
 }  // namespace
 
 void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts) {
-    const std::wstring program = StartablePath(ops, ResolveProgram(ops, texts[0]));
-    LaunchTexts arguments{ReadableInAnsi(ops, program)};
-    for (std::size_t i = 1; i < texts.size(); ++i) arguments[i] = ReadableInAnsi(ops, texts[i]);
+    const std::wstring program = StartablePath(ops, ResolveProgram(ops, texts.program));
+    const LaunchTexts arguments{ReadableInAnsi(ops, program), ReadableInAnsi(ops, texts.rom),
+                                ReadableInAnsi(ops, texts.primaryTable), ReadableInAnsi(ops, texts.secondaryTable)};
     // Windows would run a batch file through cmd, which reads "&", "%" and
     // more in a file name as commands; it is run there explicitly instead,
     // with every argument protected, or not at all.

@@ -4,7 +4,7 @@
 #include "command_line.h"
 #include "platform_ops.h"
 
-// Starts the program named by texts[0] with the other texts as its arguments
+// Starts the program named by texts.program with the other texts as its arguments
 // and ends the launcher. A failed start throws, for the caller's guard to answer.
 void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts);
 // The one message for every cause of a failed launch.

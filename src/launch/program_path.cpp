@@ -28,10 +28,8 @@ std::vector<std::wstring> AbsoluteFoldersOf(const std::wstring& variable) {
 }  // namespace
 
 bool IsFullyQualified(const std::wstring& path) {
-    // A string's character at its size is NUL, neither a letter nor a separator:
-    // short paths need no length check.
-    return (IsSeparator(path[0]) && IsSeparator(path[1])) ||
-           (IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]));
+    return (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) ||
+           (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]));
 }
 
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {

@@ -1,10 +1,10 @@
-#include "ansi_code_page.h"
-
+// The system's ANSI code page, which kx_shell.ini is kept in and old
+// programs read their command line in.
 #include <windows.h>
 
-namespace win32 {
+#include "win32_platform.h"
 
-bool ToAnsi(const std::wstring& text, std::string& bytes) {
+bool Win32Platform::ToAnsi(const std::wstring& text, std::string& bytes) {
     bytes.clear();
     if (text.empty()) return true;
     const int length = static_cast<int>(text.size());
@@ -21,7 +21,7 @@ bool ToAnsi(const std::wstring& text, std::string& bytes) {
     return !usedDefault;
 }
 
-std::wstring FromAnsi(const std::string& bytes) {
+std::wstring Win32Platform::FromAnsi(const std::string& bytes) {
     if (bytes.empty()) return {};
     const int length = static_cast<int>(bytes.size());
     const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
@@ -29,5 +29,3 @@ std::wstring FromAnsi(const std::string& bytes) {
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
     return text;
 }
-
-}  // namespace win32

@@ -1,16 +1,17 @@
-#include "files.h"
-
+// Plain sequential files, for kx_shell.ini. Each failure names the file and
+// the system's reason.
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "decimal.h"
+#include "growing_buffer.h"
 #include "long_path.h"
 #include "messages.h"
 #include "system_failure.h"
+#include "win32_platform.h"
 
-namespace win32 {
+using namespace win32;
 
 namespace {
 
@@ -26,34 +27,29 @@ FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD dispo
 
 }  // namespace
 
-std::wstring ProgramDirectory() {
-    // The executable may lie deeper than 260 characters: grow until it fits.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) throw SystemFailure(kCannotFindOwnFolder);
-        if (length < buffer.size()) {
-            std::wstring directory(buffer.data(), length);
-            directory.erase(directory.find_last_of(L'\\'));
-            // A drive root keeps its backslash: "C:" alone would name the
-            // current folder of drive C.
-            if (!directory.empty() && directory.back() == L':') directory += L'\\';
-            return directory;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+std::wstring Win32Platform::ProgramDirectory() {
+    // The executable may lie deeper than 260 characters.
+    std::wstring directory =
+        GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    if (directory.empty()) throw SystemFailure(kCannotFindOwnFolder);
+    directory.erase(directory.find_last_of(L'\\'));
+    // A drive root keeps its backslash: "C:" alone would name the current
+    // folder of drive C.
+    if (!directory.empty() && directory.back() == L':') directory += L'\\';
+    return directory;
 }
 
-FileHandle OpenForInput(const std::wstring& path) {
+FileHandle Win32Platform::OpenForInput(const std::wstring& path) {
+    // Shared with writers and with a save replacing the file meanwhile.
     return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
                 kCannotOpenFile);
 }
 
-FileHandle CreateNewFile(const std::wstring& path) {
+FileHandle Win32Platform::CreateNewFile(const std::wstring& path) {
     return Open(path, GENERIC_WRITE, 0, CREATE_NEW, kCannotCreateFile);
 }
 
-std::string ReadText(FileHandle file, std::size_t maxBytes) {
+std::string Win32Platform::ReadText(FileHandle file, std::size_t maxBytes) {
     std::string bytes(maxBytes, '\0');
     std::size_t filled = 0;
     while (filled < maxBytes) {
@@ -69,7 +65,7 @@ std::string ReadText(FileHandle file, std::size_t maxBytes) {
     return bytes;
 }
 
-void WriteText(FileHandle file, const std::string& bytes) {
+void Win32Platform::WriteText(FileHandle file, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         DWORD done = 0;
@@ -83,11 +79,11 @@ void WriteText(FileHandle file, const std::string& bytes) {
     if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(kCannotFlushFile);
 }
 
-void CloseFile(FileHandle file) {
+void Win32Platform::CloseFile(FileHandle file) {
     if (!CloseHandle(HandleOf(file))) throw SystemFailure(kCannotCloseFile);
 }
 
-void MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+void Win32Platform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
@@ -99,9 +95,9 @@ void MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     }
 }
 
-void DeleteFileQuietly(const std::wstring& path) noexcept { DeleteFileW(ForFileApi(path).c_str()); }
+void Win32Platform::DeleteFileQuietly(const std::wstring& path) noexcept { DeleteFileW(ForFileApi(path).c_str()); }
 
-std::wstring UniqueName() {
+std::wstring Win32Platform::UniqueName() {
     // The process, the moment and a count: a file left behind by an ended
     // process of the same number would also need the same millisecond.
     static unsigned long count = 0;
@@ -109,4 +105,4 @@ std::wstring UniqueName() {
            Decimal(++count);
 }
 
-}  // namespace win32
+void Win32Platform::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }

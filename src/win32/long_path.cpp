@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "growing_buffer.h"
 
 namespace win32 {
 
@@ -11,15 +11,9 @@ std::wstring ForFileApi(const std::wstring& path) {
     if (path.size() < 248 || path.rfind(L"\\\\?\\", 0) == 0) return path;
     // The \\?\ form is taken literally: make the path full and canonical first
     // (this also folds the doubled backslash of a drive-root join).
-    std::vector<wchar_t> full(path.size() + MAX_PATH);
-    DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0) return path;
-    if (length >= full.size()) {
-        full.resize(length + 1);
-        length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0 || length >= full.size()) return path;
-    }
-    const std::wstring canonical(full.data(), length);
+    const std::wstring canonical = GrowingBuffer(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+    if (canonical.empty()) return path;
     if (canonical.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + canonical.substr(2);
     return L"\\\\?\\" + canonical;
 }

@@ -1,12 +1,13 @@
+// What the user is told: the launch failure and fatal errors.
 #include "message_box.h"
 
 #include <windows.h>
 
-#include "messages.h"
 #include "system_failure.h"
 #include "system_values.h"
+#include "win32_platform.h"
 
-namespace win32 {
+using namespace win32;
 
 namespace {
 
@@ -19,13 +20,7 @@ constexpr UINT kModality = MB_TASKMODAL | MB_SETFOREGROUND;
 
 }  // namespace
 
-void ShowMessage(const std::wstring& text, MessageKind kind) {
-    if (!MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(kind) | kModality)) {
-        throw SystemFailure(kCannotShowMessage);
-    }
-}
-
-void ReportFatal(const PlatformFailure& failure) {
+void win32::ReportFatal(const PlatformFailure& failure) {
     std::wstring text = failure.action;
     if (!failure.reason.empty()) text += L"\n\n" + failure.reason;
     text += L"\n\n" + std::wstring(kProgramWillClose);
@@ -33,4 +28,12 @@ void ReportFatal(const PlatformFailure& failure) {
     ExitProcess(1);
 }
 
-}  // namespace win32
+void Win32Platform::ShowMessage(const std::wstring& text, MessageKind kind) {
+    if (!MessageBoxW(nullptr, text.c_str(), kTitle, MessageBoxStyleOf(kind) | kModality)) {
+        throw SystemFailure(kCannotShowMessage);
+    }
+}
+
+void Win32Platform::EndProgram() { ExitProcess(0); }
+
+void Win32Platform::Fatal(const PlatformFailure& failure) { ReportFatal(failure); }

@@ -1,4 +1,4 @@
-// What the user is told: the launch failure and fatal errors.
+// Fatal errors, told to the user from anywhere in the program.
 #pragma once
 
 #include <string>
@@ -8,7 +8,6 @@
 
 namespace win32 {
 
-void ShowMessage(const std::wstring& text, MessageKind kind);
 // Tells the user what failed, then ends the process with status 1. Usable
 // before any window exists and from any depth of window code.
 [[noreturn]] void ReportFatal(const PlatformFailure& failure);

@@ -1,13 +1,6 @@
-// PlatformOps on the Windows desktop, with only the W (UTF-16) functions.
-// Each operation forwards to a free function of this folder, which the
-// platform tests also use on their own:
-// - files (with long_path for paths past 260 characters) and ansi_code_page;
-// - process, which starts kravix.exe, and message_box, which tells the user;
-// - win32_screen, the Screen the window rules drive, which draws each window
-//   from its table with window_builder and dpi, and shows the Open dialog
-//   (file_dialog);
-// - system_values, the Windows numbers behind the launcher's named values;
-//   system_error and system_library, how failures are worded and DLLs found.
+// The launcher's system services on the Windows desktop, with only the W
+// (UTF-16) functions. Each group of operations is defined in the file named
+// beside it.
 #pragma once
 
 #include "platform_ops.h"
@@ -16,6 +9,7 @@ class Win32Platform : public PlatformOps {
 public:
     Win32Platform();
 
+    // files.cpp
     std::wstring ProgramDirectory() override;
     FileHandle OpenForInput(const std::wstring& path) override;
     FileHandle CreateNewFile(const std::wstring& path) override;
@@ -26,13 +20,19 @@ public:
     void DeleteFileQuietly(const std::wstring& path) noexcept override;
     std::wstring UniqueName() override;
     void Pause(int milliseconds) override;
+
+    // ansi_code_page.cpp
     bool ToAnsi(const std::wstring& text, std::string& bytes) override;
     std::wstring FromAnsi(const std::string& bytes) override;
+
+    // programs.cpp
     bool IsFile(const std::wstring& path) override;
     std::vector<std::wstring> SystemFolders() override;
     std::wstring PathVariable() override;
     std::wstring ShortPath(const std::wstring& path) override;
     void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) override;
+
+    // message_box.cpp
     void ShowMessage(const std::wstring& text, MessageKind kind) override;
     [[noreturn]] void EndProgram() override;
     [[noreturn]] void Fatal(const PlatformFailure& failure) override;

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include "dpi.h"
 #include "layout.h"
 #include "messages.h"
-#include "dpi.h"
 #include "system_failure.h"
 #include "system_values.h"
 
@@ -47,7 +47,7 @@ ChildStyle StyleOf(ControlKind kind) {
 
 HFONT FontCache::Get(const FontDef* font, UINT dpi) {
     const FontDef& def = font ? *font : kDefaultFont;
-    auto& cached = fonts_[&def];
+    auto& cached = fonts_[{&def, dpi}];
     if (!cached) {
         cached.reset(CreateFontW(FontHeightInPixels(def.hundredthsOfPoint, dpi), 0, 0, 0, FontWeightOf(def.weight),
                                  FALSE, FALSE, FALSE, CharsetOf(def.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -123,7 +123,7 @@ void CreateControls(HWND hwnd,
 }
 
 void LayOutControls(HWND hwnd, const WindowDef& window, UINT dpi, FontCache& fonts) {
-    // The fonts in use are deleted only once no control holds them.
+    // The fonts of the old DPI are deleted only once no control holds them.
     const FontCache previous = std::move(fonts);
     fonts = FontCache{};
     for (const ControlDef& control : window) {

@@ -9,12 +9,13 @@
 #include <map>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "window_table.h"
 
 namespace win32 {
 
-// The fonts one window uses at its DPI, one per font definition.
+// The fonts one window uses, one per font definition and DPI.
 class FontCache {
 public:
     HFONT Get(const FontDef* font, UINT dpi);  // null: the window's default font
@@ -23,7 +24,7 @@ private:
     struct Deleter {
         void operator()(HFONT font) const { DeleteObject(font); }
     };
-    std::map<const FontDef*, std::unique_ptr<std::remove_pointer_t<HFONT>, Deleter>> fonts_;
+    std::map<std::pair<const FontDef*, UINT>, std::unique_ptr<std::remove_pointer_t<HFONT>, Deleter>> fonts_;
 };
 
 DWORD FrameStyle(WindowFrame frame);
