@@ -1,16 +1,6 @@
-// One run of the launcher: the system's services, the two windows, and the
-// one value a window keeps outside its controls.
-//
-// The launcher's logic lives in this folder, with no Windows header, so it
-// builds and is tested on any host:
-// - window_flow: what each event of the two windows does (the start-up read,
-//   F12, OK and Cancel), each a Handler (handler.h) that the windows' tables
-//   name;
-// - config_file: kx_shell.ini, read and saved; utf8 for its UTF-8 form;
-// - launch, command_line and program_path: which program is started, and with
-//   which command line;
-// - window_life: when windows load, show, take input and go, driving a Screen
-//   (screen.h); controls.h names the controls of both windows.
+// This folder: the launcher's two windows, free of any system header. Their
+// tables, the rules of their life, the reactions to their events and one run
+// of the program (App, here), drawn by whatever implements Screen.
 #pragma once
 
 #include <string>
@@ -19,6 +9,8 @@
 #include "window_life.h"
 #include "platform_ops.h"
 
+// One run of the launcher: the system's services, the two windows, and the
+// one value a window keeps outside its controls.
 struct App final : private HandlerRunner {
     App(PlatformOps& platform, Screen& screen, const WindowDef& mainWindow, const WindowDef& setupWindow);
 

@@ -1,6 +1,6 @@
 // The launcher's two windows as data: layout, texts, file dialogs, and which
 // handler each event runs. The window runtime draws them; the window rules
-// (core/window_life.h) load, show and unload them.
+// (window_life.h) load, show and unload them.
 #pragma once
 
 #include "window_table.h"

@@ -1,4 +1,6 @@
-// Starting kravix.exe, the launcher's main act.
+// This folder: starting kravix.exe, free of any system header. Where its path
+// is kept (kx_shell.ini), which file a path names, the command line it gets,
+// and the system services these rest on (PlatformOps).
 #pragma once
 
 #include "command_line.h"

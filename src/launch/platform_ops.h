@@ -1,11 +1,6 @@
 // The system services the launcher rests on, apart from its windows. Every
 // operation either completes or throws PlatformFailure; what a failure means
 // is decided by the handler it happens in, never by the operation.
-//
-// This folder holds what the launcher asks of a platform: these operations,
-// a window described as data (window_table.h) and the arithmetic of laying
-// it out (layout.h), all free of any system header. win32/ provides them on
-// Windows.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
-// kx_shell: picks a ROM image and its tables, starts kravix.exe with them.
+// This folder: the program itself, which puts the pieces together.
+// kx_shell picks a ROM image and its tables and starts kravix.exe with them.
 #include <windows.h>
 
 #include "app.h"

@@ -1,6 +1,7 @@
-// The launcher's system services on the Windows desktop, with only the W
-// (UTF-16) functions. Each group of operations is defined in the file named
-// beside it.
+// This folder: the launcher on the Windows desktop, with only the W (UTF-16)
+// functions. Win32Platform, here, provides the system services; Win32Screen
+// (win32_screen.h) draws the windows. Each group of operations below is
+// defined in the file named beside it.
 #pragma once
 
 #include "platform_ops.h"
