@@ -1,5 +1,5 @@
 // What needs the whole program: kx_shell.exe driven as a user would, through its
-// windows and the system's dialogs, beside a stand-in kravix.exe (win32/test_files.h).
+// windows and the system's dialogs, beside the stand-in kravix.exe (stand_in/kravix.cpp).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -70,7 +70,7 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", rom = folder / L"ゲーム Super.nes", table = folder / L"a.tbl";
     for (const fs::path& made : {kravix.parent_path(), folder / L"рабочая папка"}) fs::create_directories(made);
     fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
-    fs::copy_file(Self(), kravix);
+    fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
     for (const fs::path& file : {rom, table}) WriteBytes(file, "data");
     std::optional<Kx> run(folder);
     HWND setup = Window(L"Укажите где находится kravix.exe");

@@ -63,7 +63,7 @@ TEST(Win32, StartsTheRightProgram) {
     const fs::path tools = scratch / L"My Tools";
     fs::create_directories(tools);
     for (const fs::path& copy : {tools / L"kravix.exe", scratch / L"My.exe", scratch / L"kravix.exe"}) {
-        fs::copy_file(Self(), copy);
+        fs::copy_file(Here() / L"stand_in_kravix.exe", copy);
     }
     SetCurrentDirectoryW(scratch.c_str());
     PlatformIn platform(tools);

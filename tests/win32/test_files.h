@@ -1,4 +1,4 @@
-// What the tests under Wine share: scratch folders, whole files, UTF-8, and a stand-in kravix.exe.
+// What the tests under Wine share: scratch folders, whole files, UTF-8, and where the programs lie.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +28,7 @@ inline std::string ReadBytes(const fs::path& file) {
     return bytes.str();
 }
 
-// This test program, and the folder it lies in with kx_shell.exe.
+// This program, and the folder it lies in with kx_shell.exe and stand_in_kravix.exe.
 inline fs::path Self() {
     wchar_t path[MAX_PATH * 4];
     return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4)));
@@ -46,22 +46,3 @@ struct TestFolder : fs::path {
     static inline int count = 0;
     std::error_code ignored;
 };
-
-// A test program copied under another name (kravix.exe) writes what it was started
-// with to received.txt beside itself, in UTF-8 lines: the command line, the current
-// folder, whether an ANSI program could open argument 1, then each argument.
-inline const bool kStandIn = [] {
-    if (Self().stem().wstring().ends_with(L"_tests")) return false;
-    std::string record = Utf8(GetCommandLineW()) + "\n" + Utf8(fs::current_path()) + "\n";
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    char ansi[32768] = {};  // the first argument as an ANSI program gets it
-    if (count > 1) WideCharToMultiByte(CP_ACP, 0, arguments[1], -1, ansi, sizeof ansi, nullptr, nullptr);
-    const HANDLE rom = CreateFileA(ansi, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    record += rom == INVALID_HANDLE_VALUE ? "not opened\n" : "opened\n";
-    for (int i = 1; i < count; ++i) record += Utf8(arguments[i]) + "\n";
-    // Written under another name first, so a reader never sees half a record.
-    WriteBytes(Here() / L"received.part", record);
-    fs::rename(Here() / L"received.part", Here() / L"received.txt");
-    ExitProcess(0);
-}();
