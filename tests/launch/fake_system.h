@@ -1,0 +1,106 @@
+// An in-memory system for the launch's rules: files, the programs that can be
+// started, short names and PATH, and any operation made to fail on cue.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "platform_ops.h"
+
+// Thrown where the real process would end.
+struct ProgramEnded {
+    int status;
+};
+
+class FakeSystem : public PlatformOps {
+public:
+    std::wstring directory = L"C:\\Tools", pathVariable;
+    std::map<std::wstring, std::string> files;
+    std::set<std::wstring> programs;  // files that can be started
+    std::map<std::wstring, std::wstring> shortPaths;
+    std::vector<std::wstring> started;  // the program, then its command line
+    std::vector<std::wstring> messages;
+    std::wstring fatal;  // what the fatal report said: what failed, then why
+    int openFiles = 0, pausedMs = 0;
+
+    std::wstring Ini() const { return directory + L"\\kx_shell.ini"; }
+    // The nth call of `operation` from now fails, and so do the `times - 1`
+    // calls after it; `transient` marks the failures as a file held a moment.
+    void FailOn(const std::string& operation, int nth = 1, int times = 1, bool transient = false) {
+        failures_[operation] = {calls_[operation] + nth, calls_[operation] + nth + times, transient};
+    }
+
+    std::wstring ProgramDirectory() override { return Call("ProgramDirectory", directory); }
+    FileHandle OpenForInput(const std::wstring& path) override { return Open("OpenForInput", path, true); }
+    FileHandle CreateNewFile(const std::wstring& path) override { return Open("CreateNewFile", path, false); }
+    std::string ReadText(FileHandle file, std::size_t most) override {
+        return Call("ReadText", File(file)).substr(0, most);
+    }
+    void WriteText(FileHandle file, const std::string& bytes) override { File(file) += Call("WriteText", bytes); }
+    void CloseFile(FileHandle) override { Call("CloseFile", --openFiles); }
+    void MoveIntoPlace(const std::wstring& from, const std::wstring& to) override {
+        files[Call("MoveIntoPlace", to)] = files.at(from);
+        files.erase(from);
+    }
+    void DeleteFileQuietly(const std::wstring& path) noexcept override { files.erase(path); }
+    std::wstring UniqueName() override { return L"u" + std::to_wstring(++uniqueNames_); }
+    void Pause(int milliseconds) override { pausedMs += milliseconds; }
+    // A model of code page 1251: ASCII, the Russian alphabet and "ё" (0xB8);
+    // any other character comes back as "?", which no path holds.
+    bool ToAnsi(const std::wstring& text, std::string& bytes) override {
+        bytes.clear();
+        for (const wchar_t c : text) bytes += static_cast<char>(c < 0x80 ? c : c == L'ё' ? 0xB8 : c - 0x410 + 0xC0);
+        return FromAnsi(bytes) == text;
+    }
+    std::wstring FromAnsi(const std::string& bytes) override {
+        std::wstring text;
+        for (const unsigned char c : bytes) text += c < 0x80 ? c : c >= 0xC0 ? c + 0x350 : c == 0xB8 ? L'ё' : L'?';
+        return text;
+    }
+    bool IsFile(const std::wstring& path) override { return programs.count(path) || files.count(path); }
+    std::vector<std::wstring> SystemFolders() override { return {L"C:\\Windows\\system32", L"C:\\Windows"}; }
+    std::wstring PathVariable() override { return pathVariable; }
+    std::wstring ShortPath(const std::wstring& path) override { return shortPaths[path]; }
+    void StartProgram(const std::wstring& program, const std::wstring& line, StartedWindow) override {
+        if (!programs.count(Call("StartProgram", program))) throw PlatformFailure{};
+        started = {program, line};
+    }
+    void ShowMessage(const std::wstring& text, MessageKind) override { messages.push_back(Call("ShowMessage", text)); }
+    [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }
+    [[noreturn]] void Fatal(const PlatformFailure& failure) override {
+        fatal = failure.action + L"\n" + failure.reason;
+        throw ProgramEnded{1};
+    }
+
+protected:
+    // Counts a call of `operation` and returns `value`, or fails as FailOn says.
+    template <typename Value>
+    Value Call(const char* operation, Value value) {
+        const int call = ++calls_[operation];
+        const auto failure = failures_.find(operation);
+        if (failure == failures_.end() || call < failure->second.from || call >= failure->second.to) return value;
+        throw PlatformFailure{L"injected", std::wstring(operation, operation + strlen(operation)),
+                              failure->second.transient};
+    }
+
+private:
+    struct Failures {
+        int from, to;  // the calls that fail: from, ..., to - 1
+        bool transient;
+    };
+    FileHandle Open(const char* operation, const std::wstring& path, bool existing) {
+        if (files.count(Call(operation, path)) != existing) throw PlatformFailure{};
+        ++openFiles;
+        opened_.push_back(path);
+        files[path];
+        return {opened_.size() - 1};
+    }
+    std::string& File(FileHandle file) { return files.at(opened_.at(file.id)); }
+
+    std::map<std::string, int> calls_;
+    std::map<std::string, Failures> failures_;
+    std::vector<std::wstring> opened_;  // the path of each file opened, by handle
+    int uniqueNames_ = 0;
+};
