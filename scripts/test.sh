@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the core natively (plain and under
-# ASan/UBSan), a short fuzzing run of the configuration reader, and the
-# 64-bit and 32-bit Windows builds with their tests under Wine on a virtual
-# display.
+# Builds everything and runs every test: the platform-free tests natively
+# (plain and under ASan/UBSan), a short fuzzing run of the configuration
+# reader, and the 64-bit and 32-bit Windows builds with their tests under Wine
+# on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
