@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "messages.h"
-#include "utf8.h"
+#include "unicode.h"
 
 App::App(PlatformOps& platform, Screen& screen, const WindowDef& mainWindow, const WindowDef& setupWindow)
     : ops(platform), windows(screen, mainWindow, setupWindow, *this) {}

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "messages.h"
-#include "utf8.h"
+#include "unicode.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "config_file.h"
 
 #include "fake_system.h"
-#include "utf8.h"
+#include "unicode.h"
 
 using namespace std::string_literals;
 
