@@ -5,7 +5,8 @@
 // read as UTF-8, is written as UTF-8 after a UTF-8 byte-order mark instead,
 // so it is never saved as question marks and always reads back as written.
 // A file saved by hand as UTF-8 without the mark is read as UTF-8 whenever
-// its field is valid UTF-8 beyond ASCII.
+// its field is valid UTF-8 beyond ASCII, and one saved as UTF-16 with its
+// byte-order mark (Notepad's "Unicode") is read too.
 #pragma once
 
 #include <cstddef>

@@ -73,8 +73,28 @@ std::optional<std::basic_string<Char>> DecodeUtf8(std::string_view bytes) {
     return out;
 }
 
+template <typename Char>
+std::basic_string<Char> DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    const auto unit = [&](std::size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    std::basic_string<Char> out;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (IsHighSurrogate(c) && i + 3 < bytes.size() && IsLowSurrogate(unit(i + 2))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        }
+        AppendUnits(out, c);
+    }
+    return out;
+}
+
 template std::string EncodeUtf8(std::basic_string_view<wchar_t>);
 template std::string EncodeUtf8(std::basic_string_view<char16_t>);
 template std::string EncodeUtf8(std::basic_string_view<char32_t>);
 template std::optional<std::wstring> DecodeUtf8(std::string_view);
 template std::optional<std::u16string> DecodeUtf8(std::string_view);
+template std::wstring DecodeUtf16(std::string_view, bool);
+template std::u16string DecodeUtf16(std::string_view, bool);

@@ -10,6 +10,14 @@ namespace {
 
 const std::string kMark = "\xEF\xBB\xBF";
 
+// The text as Notepad saves it as "Unicode" (UTF-16 with a byte-order mark).
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t c : text)
+        bytes += {static_cast<char>(bigEndian ? c >> 8 : c), static_cast<char>(bigEndian ? c : c >> 8)};
+    return bytes;
+}
+
 }  // namespace
 
 TEST(ConfigFile, RecordsAreQuotedAnsiOrMarkedUtf8AndReadBackExactly) {
@@ -65,6 +73,9 @@ TEST(ConfigFile, FirstFieldRules) {
         {"an overlong form is ANSI", "\"C:\\\xC0\xAF\"", L"C:\\\u0410?"},
         {"a lone surrogate as written", kMark + "\"\xED\xA0\x80\"", std::wstring(1, wchar_t(0xD800))},
         {"32767 characters", std::string(32767, 'a'), std::wstring(32767, L'a')},
+        {"UTF-16", Utf16(u"\"C:\\Игры\U0001F600\",x\r\n", false), L"C:\\Игры\U0001F600"},
+        {"UTF-16 big-endian, unquoted", Utf16(u" C:\\A,B\r\n", true), L"C:\\A"},
+        {"UTF-16, a lone surrogate and an odd byte", Utf16(u"\"\xDC00\"", false) + "x", std::wstring(1, wchar_t(0xDC00))},
         {"zero length", "", std::nullopt},
         {"only blanks", "   \t  ", std::nullopt},
         {"a NUL", "C:\\a\0b\r\n"s, std::nullopt},
