@@ -6,6 +6,8 @@ namespace {
 
 // cmd's own limit for a command line; past it, the end is cut off.
 constexpr std::size_t kLongestCmdLine = 8191;
+// CreateProcessW's, counting the NUL that ends the line.
+constexpr std::size_t kLongestLine = 32767 - 1;
 
 // As the C runtime and CommandLineToArgvW read it back: backslashes are
 // literal unless a quote follows them, so those before the closing quote
@@ -49,14 +51,16 @@ bool PlainForCmd(wchar_t c) {
 
 }  // namespace
 
-std::wstring BuildCommandLine(const LaunchTexts& texts) {
-    return Join(texts, [](std::wstring& line, const std::wstring& text, std::size_t) {
+std::optional<std::wstring> BuildCommandLine(const LaunchTexts& texts) {
+    std::wstring joined = Join(texts, [](std::wstring& line, const std::wstring& text, std::size_t) {
         if (text.empty() || text.find_first_of(L" \t\"") != std::wstring::npos) {
             AppendQuoted(line, text, false);
         } else {
             line += text;
         }
     });
+    if (joined.size() > kLongestLine) return std::nullopt;
+    return joined;
 }
 
 std::optional<std::wstring> BuildBatchCommandLine(const LaunchTexts& texts) {

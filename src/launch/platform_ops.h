@@ -59,6 +59,10 @@ public:
 
     // Whether a file, not a folder, is at the full path.
     virtual bool IsFile(const std::wstring& path) = 0;
+    virtual bool IsFolder(const std::wstring& path) = 0;
+    // The folder the launcher was started in, whichever folder an Open
+    // dialog has made the current one since.
+    virtual std::wstring StartFolder() = 0;
     // Windows' system folder, then the Windows folder.
     virtual std::vector<std::wstring> SystemFolders() = 0;
     // The PATH environment variable, where Windows also looks for programs.
@@ -67,8 +71,11 @@ public:
     // keeps none for it.
     virtual std::wstring ShortPath(const std::wstring& path) = 0;
     // Starts `program`, a full path, with `commandLine` as its whole command
-    // line, in the folder the launcher was started in; does not wait.
-    virtual void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) = 0;
+    // line, in `folder`; does not wait.
+    virtual void StartProgram(const std::wstring& program,
+                              const std::wstring& commandLine,
+                              const std::wstring& folder,
+                              StartedWindow window) = 0;
 
     // Application-modal, captioned "kx_shell".
     virtual void ShowMessage(const std::wstring& text, MessageKind kind) = 0;

@@ -9,20 +9,37 @@ bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' &&
 
 // The folders of PATH that name a place by themselves; an empty, "." or other
 // relative entry would mean the current folder, and is skipped. An entry may
-// be quoted, as cmd allows.
+// be quoted, as cmd allows, and is then one folder, semicolons included.
 std::vector<std::wstring> AbsoluteFoldersOf(const std::wstring& variable) {
     std::vector<std::wstring> folders;
     std::wstring folder;
-    for (const wchar_t c : variable + L';') {
-        if (c == L'"') continue;
-        if (c != L';') {
-            folder += c;
-            continue;
-        }
+    const auto endOfEntry = [&] {
         if (IsFullyQualified(folder)) folders.push_back(folder);
         folder.clear();
+    };
+    bool quoted = false;
+    for (const wchar_t c : variable) {
+        if (c == L'"') {
+            quoted = !quoted;
+        } else if (c == L';' && !quoted) {
+            endOfEntry();
+        } else {
+            folder += c;
+        }
     }
+    endOfEntry();
     return folders;
+}
+
+// A colon belongs to a drive only right after its letter at the start ("C:\",
+// "\\?\C:\", "\\.\C:\"); anywhere else it names a stream of a file, which
+// Windows might run as a program of another kind.
+bool HasStreamColon(const std::wstring& path) {
+    const std::size_t drive = path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\") ? 4 : 0;
+    for (std::size_t i = path.find(L':'); i != std::wstring::npos; i = path.find(L':', i + 1)) {
+        if (i != drive + 1 || !IsDriveLetter(path[drive])) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -37,7 +54,7 @@ std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
 }
 
 std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path) {
-    if (path.empty()) throw PlatformFailure{};
+    if (path.empty() || HasStreamColon(path)) throw PlatformFailure{};
     if (IsFullyQualified(path)) return path;
     // "\k.exe" and "C:k.exe" name a place through the current drive or folder.
     if (IsSeparator(path[0]) || path.find(L':') != std::wstring::npos) throw PlatformFailure{};

@@ -29,3 +29,13 @@ std::wstring Win32Platform::FromAnsi(const std::string& bytes) {
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
     return text;
 }
+
+std::wstring Win32Platform::AnsiView(const std::wstring& text) {
+    // Converted as GetCommandLineA converts the command line: best fit on.
+    const int length = static_cast<int>(text.size());
+    const int size =
+        text.empty() ? 0 : WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+    return FromAnsi(bytes);
+}

@@ -15,10 +15,24 @@ using namespace win32;
 Win32Platform::Win32Platform()
     : startFolder_(GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })) {}
 
+namespace {
+
+// INVALID_FILE_ATTRIBUTES when there is nothing at the path.
+DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(ForFileApi(path).c_str()); }
+
+}  // namespace
+
 bool Win32Platform::IsFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
+    const DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool Win32Platform::IsFolder(const std::wstring& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring Win32Platform::StartFolder() { return startFolder_; }
 
 std::vector<std::wstring> Win32Platform::SystemFolders() {
     std::vector<std::wstring> folders;
@@ -42,7 +56,10 @@ std::wstring Win32Platform::ShortPath(const std::wstring& path) {
     return shortForm;
 }
 
-void Win32Platform::StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) {
+void Win32Platform::StartProgram(const std::wstring& program,
+                                 const std::wstring& commandLine,
+                                 const std::wstring& folder,
+                                 StartedWindow window) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -51,8 +68,7 @@ void Win32Platform::StartProgram(const std::wstring& program, const std::wstring
     // CreateProcessW may write into the command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    const wchar_t* folder = startFolder_.empty() ? nullptr : startFolder_.c_str();
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process)) {
         throw SystemFailure(Fill(kCannotStartProgram, program));
     }

@@ -25,13 +25,19 @@ public:
     // ansi_code_page.cpp
     bool ToAnsi(const std::wstring& text, std::string& bytes) override;
     std::wstring FromAnsi(const std::string& bytes) override;
+    std::wstring AnsiView(const std::wstring& text) override;
 
     // programs.cpp
     bool IsFile(const std::wstring& path) override;
+    bool IsFolder(const std::wstring& path) override;
+    std::wstring StartFolder() override;
     std::vector<std::wstring> SystemFolders() override;
     std::wstring PathVariable() override;
     std::wstring ShortPath(const std::wstring& path) override;
-    void StartProgram(const std::wstring& program, const std::wstring& commandLine, StartedWindow window) override;
+    void StartProgram(const std::wstring& program,
+                      const std::wstring& commandLine,
+                      const std::wstring& folder,
+                      StartedWindow window) override;
 
     // message_box.cpp
     void ShowMessage(const std::wstring& text, MessageKind kind) override;
@@ -39,7 +45,5 @@ public:
     [[noreturn]] void Fatal(const PlatformFailure& failure) override;
 
 private:
-    // kravix.exe starts where the launcher was started, whichever folder an
-    // Open dialog has moved the current one to since.
     const std::wstring startFolder_;
 };

@@ -26,6 +26,13 @@ std::wstring Text(HWND window, Control control) {
     return std::wstring(text, SendMessageW(GetDlgItem(window, control.id), WM_GETTEXT, 4096, LPARAM(text)));
 }
 
+// The arguments of a command line, as CommandLineToArgvW splits them.
+std::vector<std::wstring> Arguments(const std::wstring& line) {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(line.c_str(), &count);
+    return {arguments, arguments + count};
+}
+
 // Posted, not sent: the click may open a modal dialog, which would hold a sent message.
 void Click(HWND window, Control button) { PostMessageW(GetDlgItem(window, button.id), BM_CLICK, 0, 0); }
 
@@ -67,7 +74,8 @@ struct Kx {
 // the folder kx_shell was started in, and kx_shell ends.
 TEST(Journey, FromTheFirstStartToTheLaunch) {
     TestFolder folder;
-    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", rom = folder / L"ゲーム Super.nes", table = folder / L"a.tbl";
+    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", rom = folder / L"ゲーム Super.nes",
+                   table = folder / L"a.tbl";
     for (const fs::path& made : {kravix.parent_path(), folder / L"рабочая папка"}) fs::create_directories(made);
     fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
     fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
@@ -108,6 +116,10 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     wchar_t shortRom[MAX_PATH];
     GetShortPathNameW(rom.c_str(), shortRom, MAX_PATH);
     const std::wstring received = FromUtf8(ReadBytes(kravix.parent_path() / L"received.txt"));
-    EXPECT_EQ(received.substr(received.find(L'\n') + 1),
+    const std::size_t afterLine = received.find(L'\n'), afterAnsiLine = received.find(L'\n', afterLine + 1);
+    EXPECT_EQ(Arguments(received.substr(afterLine + 1, afterAnsiLine - afterLine - 1)),
+              Arguments(received.substr(0, afterLine)))
+        << "an ANSI program splits its line alike";
+    EXPECT_EQ(received.substr(afterAnsiLine + 1),
               (folder / L"рабочая папка").wstring() + L"\nopened\n" + shortRom + L"\n\n" + table.wstring() + L"\n");
 }

@@ -17,6 +17,7 @@ struct Latin1 final : AnsiCodec {
         const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
         return {begin, begin + bytes.size()};
     }
+    std::wstring AnsiView(const std::wstring& text) override { return text; }
 };
 
 }  // namespace
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto field = ParseFirstField(codec, {reinterpret_cast<const char*>(data), size}, whole);
         // A quote ends a quoted field and a line end the line: no path holds them.
         if (field && (field->size() > 32767 || (field->find_first_of(L"\"\r\n") == std::wstring::npos &&
-                                                 ParseFirstField(codec, EncodeRecord(codec, *field), true) != field))) {
+                                                ParseFirstField(codec, EncodeRecord(codec, *field), true) != field))) {
             std::abort();
         }
     }

@@ -16,11 +16,13 @@ struct ProgramEnded {
 
 class FakeSystem : public PlatformOps {
 public:
-    std::wstring directory = L"C:\\Tools", pathVariable;
+    std::wstring directory = L"C:\\Tools", pathVariable, startFolder = L"C:\\Start";
+    std::set<std::wstring> folders{L"C:\\Start"};
     std::map<std::wstring, std::string> files;
     std::set<std::wstring> programs;  // files that can be started
     std::map<std::wstring, std::wstring> shortPaths;
     std::vector<std::wstring> started;  // the program, then its command line
+    std::wstring startedIn;             // the started program's working folder
     std::vector<std::wstring> messages;
     std::wstring fatal;  // what the fatal report said: what failed, then why
     int openFiles = 0, pausedMs = 0;
@@ -59,13 +61,29 @@ public:
         for (const unsigned char c : bytes) text += c < 0x80 ? c : c >= 0xC0 ? c + 0x350 : c == 0xB8 ? L'ё' : L'?';
         return text;
     }
+    // Best fit, as Windows does it, for a few characters the model lacks.
+    std::wstring AnsiView(const std::wstring& text) override {
+        static const std::map<wchar_t, wchar_t> kLookAlikes{
+            {L'＂', L'"'}, {L'＼', L'\\'}, {L'／', L'/'}, {L'：', L':'}, {L'\u3000', L' '}, {L'∞', L'8'}, {L'é', L'e'}};
+        std::wstring seen;
+        std::string ignored;
+        for (const wchar_t c : text)
+            seen += ToAnsi({c}, ignored) ? c : kLookAlikes.contains(c) ? kLookAlikes.at(c) : L'?';
+        return seen;
+    }
     bool IsFile(const std::wstring& path) override { return programs.count(path) || files.count(path); }
+    bool IsFolder(const std::wstring& path) override { return folders.count(path); }
+    std::wstring StartFolder() override { return startFolder; }
     std::vector<std::wstring> SystemFolders() override { return {L"C:\\Windows\\system32", L"C:\\Windows"}; }
     std::wstring PathVariable() override { return pathVariable; }
     std::wstring ShortPath(const std::wstring& path) override { return shortPaths[path]; }
-    void StartProgram(const std::wstring& program, const std::wstring& line, StartedWindow) override {
+    void StartProgram(const std::wstring& program,
+                      const std::wstring& line,
+                      const std::wstring& folder,
+                      StartedWindow) override {
         if (!programs.count(Call("StartProgram", program))) throw PlatformFailure{};
         started = {program, line};
+        startedIn = folder;
     }
     void ShowMessage(const std::wstring& text, MessageKind) override { messages.push_back(Call("ShowMessage", text)); }
     [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }

@@ -1,6 +1,8 @@
 // Which program a launch starts, with which line, and when it refuses.
 #include "launch.h"
 
+#include <random>
+
 #include "fake_system.h"
 #include "program_path.h"
 
@@ -17,6 +19,9 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
         {"on a drive's current folder", L"C:kravix.exe", L"", {L"C:\\Tools\\C:kravix.exe"}, L""},
         {"empty", L"", L"", {}, L""},
         {"a stream of a bare name", L"kravix.exe:x", L"", {L"C:\\Tools\\kravix.exe:x"}, L""},
+        {"a stream of a full path", L"C:\\b\\run.bat::$DATA", L"", {}, L""},
+        {"the \\\\?\\ form with its drive", L"\\\\?\\C:\\k.exe", L"", {}, L"\\\\?\\C:\\k.exe"},
+        {"a stream in the \\\\.\\ form", L"\\\\.\\C:\\k.exe:s", L"", {}, L""},
         {"bare: beside the launcher first", L"kravix.exe", L"", {L"C:\\Tools\\kravix.exe", L"C:\\Windows\\kravix.exe"},
          L"C:\\Tools\\kravix.exe"},
         {"bare without extension: .exe", L"kravix", L"", {L"C:\\Tools\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
@@ -26,6 +31,10 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
          L"E:\\bin\\kravix.exe"},
         {"PATH: a quoted entry", L"kravix.exe", L".;\"D:\\My Bin\"", {L"D:\\My Bin\\kravix.exe"},
          L"D:\\My Bin\\kravix.exe"},
+        {"PATH: a quoted entry holds its semicolon", L"kravix.exe", L"\"D:\\p;1\"", {L"D:\\p\\kravix.exe",
+         L"D:\\p;1\\kravix.exe"}, L"D:\\p;1\\kravix.exe"},
+        {"PATH: an unclosed quote runs to the end", L"kravix.exe", L"\"D:\\x;y", {L"D:\\x;y\\kravix.exe"},
+         L"D:\\x;y\\kravix.exe"},
         {"PATH: never the current folder", L"kravix.exe", L";.;bin;\\", {L".\\kravix.exe", L"bin\\kravix.exe",
          L"\\kravix.exe"}, L""},
     };
@@ -52,13 +61,16 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
 }
 
 // Paths outside the ANSI code page by their short form, when there is one in
-// it; a program path too long for Windows by its short form, or not at all;
-// a batch file through cmd with every path protected, or not at all.
+// it, and refused when an old program would read a look-alike that splits the
+// line or changes the folders; a program path too long for Windows by its
+// short form, or not at all; a batch file through cmd with every path
+// protected, or not at all; a line no longer than Windows takes.
 TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
     const std::wstring kravix = L"C:\\Tools\\kravix.exe", wide = L"C:\\Программы ∞\\kravix.exe";
     // Paths of a given length; 259 characters is the most Windows starts a program by.
     const auto path = [](std::size_t n, wchar_t c) { return L"C:\\" + std::wstring(n - 14, c) + L"\\kravix.exe"; };
     const std::wstring s259 = L"C:\\" + std::wstring(256, L'S'), s260 = s259 + L"S";
+    const std::wstring cmd = L"C:\\Windows\\system32\\cmd.exe";
     // The texts, and the program started with its line (empty: refused).
     // clang-format off
     const struct { const char* name; LaunchTexts texts; std::vector<std::wstring> started; } cases[] = {
@@ -74,19 +86,29 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
         {"a short form of 260: refused", {path(300, L'd'), L"", L"", L""}, {}},
         {"no short form: refused", {path(300, L'e'), L"", L"", L""}, {}},
         {"a batch file through cmd", {L"C:\\Tools\\kravix.BAT", L"C:\\g&pwn.nes", L"", L""},
-         {L"C:\\Windows\\system32\\cmd.exe",
-         L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \""}},
-        {"a command file too", {L"C:\\Tools\\k.cmd", L"C:\\r.nes", L"", L""}, {L"C:\\Windows\\system32\\cmd.exe",
+         {cmd, L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \""}},
+        {"a command file too", {L"C:\\Tools\\k.cmd", L"C:\\r.nes", L"", L""}, {cmd,
          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\" C:\\r.nes  \""}},
         {"a batch argument cmd cannot keep: refused", {L"C:\\Tools\\k.bat", L"C:\\a\nb.nes", L"", L""}, {}},
+        {"a batch file as Windows opens it", {L"C:\\Tools\\k.bat. .", L"C:\\g&pwn.nes", L"", L""}, {cmd,
+         L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.bat. .\" \"C:\\g&pwn.nes\"  \""}},
+        {"shorter than an extension: refused", {L"C:\\", L"", L"", L""}, {}},
+        {"a look-alike quote: by the short form", {kravix, L"C:\\b＂ ＂-evil.nes", L"C:\\t.tbl", L""}, {kravix,
+         kravix + L" C:\\B~1.NES C:\\t.tbl "}},
+        {"a look-alike quote, no short form: refused", {kravix, L"C:\\c＂-evil.nes", L"C:\\t.tbl", L""}, {}},
+        {"a look-alike backslash in the program's path: refused", {L"C:\\k＼.exe", L"", L"", L""}, {}},
+        {"look-alike letters as they are", {kravix, L"C:\\café ∞.nes", L"", L""}, {kravix,
+         kravix + L" \"C:\\café ∞.nes\"  "}},
+        {"the longest line Windows takes", {kravix, std::wstring(32744, L'r'), L"", L""}, {kravix,
+         kravix + L" " + std::wstring(32744, L'r') + L"  "}},
+        {"a line longer: refused", {kravix, std::wstring(32745, L'r'), L"", L""}, {}},
         {"no program: refused", {L"", L"C:\\r.nes", L"", L""}, {}},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
-        system.programs = {
-            kravix, wide, path(259, L'a'), L"C:\\BBBB~1\\kravix.exe", s259, s260, L"C:\\Windows\\system32\\cmd.exe"};
+        system.programs = {kravix, wide, path(259, L'a'), L"C:\\BBBB~1\\kravix.exe", s259, s260, cmd, L"C:\\k＼.exe"};
         system.shortPaths = {{L"C:\\Игры\\Танчики.nes", L"C:\\9B8F~1\\9B8F~1.NES"},
                              {L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"},
                              {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
@@ -94,7 +116,8 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
                              {path(259, L'a'), L"C:\\A~1.EXE"},
                              {path(260, L'b'), L"C:\\BBBB~1\\kravix.exe"},
                              {path(300, L'c'), s259},
-                             {path(300, L'd'), s260}};
+                             {path(300, L'd'), s260},
+                             {L"C:\\b＂ ＂-evil.nes", L"C:\\B~1.NES"}};
         try {
             LaunchProgram(system, c.texts);
         } catch (const ProgramEnded&) {  // as soon as the program is started
@@ -102,5 +125,84 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
             EXPECT_TRUE(c.started.empty()) << "refused";
         }
         EXPECT_EQ(system.started, c.started);
+    }
+}
+
+// kravix.exe starts in the folder the launcher was started in, or, when that
+// one is gone, in its own folder.
+TEST(Launch, StartsInTheStartFolderOrItsOwn) {
+    // clang-format off
+    const struct { const char* name; std::wstring program; bool startFolderThere; std::wstring folder; } cases[] = {
+        {"the start folder", L"D:\\Emu\\kravix.exe", true, L"C:\\Start"},
+        {"gone: the program's own", L"D:\\Emu\\kravix.exe", false, L"D:\\Emu"},
+        {"gone, at a drive root", L"D:\\kravix.exe", false, L"D:\\"},
+        {"gone, a batch file's own", L"D:\\Emu\\k.cmd", false, L"D:\\Emu"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FakeSystem system;
+        system.programs = {c.program, L"C:\\Windows\\system32\\cmd.exe"};
+        if (!c.startFolderThere) system.folders.clear();
+        EXPECT_THROW(LaunchProgram(system, {c.program, L"", L"", L""}), ProgramEnded) << c.name;
+        EXPECT_EQ(system.startedIn, c.folder) << c.name;
+    }
+}
+
+namespace {
+
+// A command line split as the C runtime and CommandLineToArgvW split it.
+std::vector<std::wstring> Split(const std::wstring& line) {
+    std::vector<std::wstring> arguments;
+    std::optional<std::wstring> argument;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        std::size_t backslashes = 0;
+        for (; i < line.size() && line[i] == L'\\'; ++i) ++backslashes;
+        if (i < line.size() && line[i] == L'"') {
+            argument = argument.value_or(L"") + std::wstring(backslashes / 2, L'\\');
+            if (backslashes % 2) *argument += L'"';
+            quoted = backslashes % 2 ? quoted : !quoted;
+        } else {
+            if (backslashes) argument = argument.value_or(L"") + std::wstring(backslashes, L'\\');
+            if (i < line.size() && (quoted || (line[i] != L' ' && line[i] != L'\t'))) {
+                argument = argument.value_or(L"") + line[i];
+            } else if (argument) {
+                arguments.push_back(*std::exchange(argument, std::nullopt));
+            }
+        }
+    }
+    return arguments;
+}
+
+}  // namespace
+
+// Both views of the line, the Unicode one and the one an old program reads in
+// the ANSI code page, split into the same arguments: each text whole in its
+// place, as it is or as its look-alikes. Texts are drawn from the characters
+// that matter to a program splitting its line, to cmd, and to best fit.
+TEST(Launch, BothViewsOfTheLineSplitAlike) {
+    const std::wstring alphabet = L"aЖ \t\"\\/:%&＂＼／：\u3000é∞ゲ";
+    std::mt19937 random(2026);
+    const auto text = [&](std::size_t most) {
+        std::wstring drawn;
+        for (std::size_t n = random() % (most + 1); n > 0; --n) drawn += alphabet[random() % alphabet.size()];
+        return drawn;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const LaunchTexts texts{L"C:\\" + text(3) + L".exe", text(4), text(4), text(4)};
+        FakeSystem system;
+        system.programs = {texts.program};
+        try {
+            LaunchProgram(system, texts);
+        } catch (const ProgramEnded&) {
+        } catch (const PlatformFailure&) {
+            continue;  // refused
+        }
+        std::vector<std::wstring> expected{texts.program, texts.rom, texts.primaryTable, texts.secondaryTable};
+        while (expected.back().empty()) expected.pop_back();
+        const std::wstring& line = system.started[1];
+        EXPECT_EQ(Split(line), expected) << "the line: " << ::testing::PrintToString(line);
+        for (std::wstring& argument : expected) argument = system.AnsiView(argument);
+        EXPECT_EQ(Split(system.AnsiView(line)), expected) << "the line: " << ::testing::PrintToString(line);
     }
 }

@@ -1,11 +1,15 @@
 // Stands in for kravix.exe: the Windows tests copy it where kravix.exe is
 // looked for. It writes what it was started with to received.txt beside
-// itself, in UTF-8 lines: its command line, the current folder, whether an
-// ANSI program could open argument 1, then each argument.
+// itself, in UTF-8 lines: its command line, the same as an ANSI program gets
+// it, the current folder, whether an ANSI program could open argument 1, then
+// each argument.
 #include "test_files.h"
 
 int main() {
-    std::string record = Utf8(GetCommandLineW()) + "\n" + Utf8(fs::current_path()) + "\n";
+    const char* ansiLine = GetCommandLineA();
+    std::wstring seenByAnsi(strlen(ansiLine), L'\0');
+    seenByAnsi.resize(MultiByteToWideChar(CP_ACP, 0, ansiLine, -1, seenByAnsi.data(), seenByAnsi.size() + 1) - 1);
+    std::string record = Utf8(GetCommandLineW()) + "\n" + Utf8(seenByAnsi) + "\n" + Utf8(fs::current_path()) + "\n";
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     char ansi[32768] = {};  // argument 1 as an ANSI program gets it

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "config_file.h"
+#include "file_dialog.h"
 #include "launch.h"
 #include "program_path.h"
-#include "file_dialog.h"
 #include "system_values.h"
-#include "win32_platform.h"
 #include "test_files.h"
+#include "win32_platform.h"
 
 namespace {
 
@@ -69,11 +69,18 @@ TEST(Win32, StartsTheRightProgram) {
     PlatformIn platform(tools);
     SetCurrentDirectoryW(tools.c_str());
     const std::wstring program = (tools / L"kravix.exe").wstring();
-    EXPECT_THROW(LaunchProgram(platform, {program, L"C:\\a b\\", L"", L"Ж ∞&%OS%"}), std::wstring);
+    EXPECT_THROW(LaunchProgram(platform, {program, L"C:\\a b\\", L"", L"Ж é&%OS%"}), std::wstring);
+    // An ANSI program reads "é" as its look-alike "e".
     EXPECT_EQ(FromUtf8(ReadBytes(tools / L"received.txt")),
-              L"\"" + program + L"\" \"C:\\a b\\\\\" \"\" \"Ж ∞&%OS%\"\n" + scratch.wstring() +
-                  L"\nnot opened\nC:\\a b\\\n\nЖ ∞&%OS%\n");
+              L"\"" + program + L"\" \"C:\\a b\\\\\" \"\" \"Ж é&%OS%\"\n\"" + program +
+                  L"\" \"C:\\a b\\\\\" \"\" \"Ж e&%OS%\"\n" + scratch.wstring() +
+                  L"\nnot opened\nC:\\a b\\\n\nЖ é&%OS%\n");
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the decoy ran";
+    // A look-alike quote in a name with no short form (it does not exist) is refused.
+    fs::remove(tools / L"received.txt");
+    EXPECT_THROW(LaunchProgram(platform, {program, (scratch / L"b\uFF02 \uFF02-evil.nes").wstring(), L"", L""}),
+                 PlatformFailure);
+    EXPECT_FALSE(fs::exists(tools / L"received.txt"));
     EXPECT_THROW(LaunchProgram(platform, {(scratch / L"missing.exe").wstring(), L"", L"", L""}), PlatformFailure);
     WriteBytes(tools / L"kravix.bat", "@echo %1> \"%~dp0got.txt\"\r\n");
     WriteBytes(tools / L"pwn.bat", "@echo pwned> \"%~dp0pwned.txt\"\r\n");
