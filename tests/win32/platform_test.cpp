@@ -1,18 +1,26 @@
-// The Windows operations on a real file system and with real processes,
-// under Wine when cross-compiling: each once, where only Windows can show it.
+// The Windows operations on a real file system, with real processes and real
+// windows, under Wine when cross-compiling: each once, where only Windows can show it.
 #include <gtest/gtest.h>
 
 #include "config_file.h"
 #include "file_dialog.h"
+#include "growing_buffer.h"
 #include "launch.h"
+#include "long_path.h"
 #include "program_path.h"
 #include "system_values.h"
 #include "test_files.h"
 #include "win32_platform.h"
+#include "win32_screen.h"
+#include "window_tables.h"
 
 namespace {
 
 // The real platform, with its program folder elsewhere and its end caught.
+LRESULT CALLBACK PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 struct PlatformIn : Win32Platform {
     explicit PlatformIn(const fs::path& where) : folder(where.wstring()) {}
     std::wstring ProgramDirectory() override { return folder; }
@@ -22,19 +30,34 @@ struct PlatformIn : Win32Platform {
 
 }  // namespace
 
-TEST(Win32, NamedValuesAndTheAnsiCodePage) {
+TEST(Win32, NamedValuesTextsAndBuffers) {
     EXPECT_EQ(win32::KeyOf(123), Key::F12);
     EXPECT_EQ(win32::ShowCommandOf(StartedWindow::NormalWithFocus), 1);
     EXPECT_EQ(win32::MessageBoxStyleOf(MessageKind::CriticalOk), 16u);
-    EXPECT_EQ(win32::FontWeightOf(FontWeight::Bold), 700);
-    EXPECT_EQ(win32::CharsetOf(Charset::Cyrillic), 204);
+    // In code page 1251 (Wine best-fits "＂" to a quote, "é" to "e").
+    Win32Platform platform;
     std::string bytes;
-    EXPECT_FALSE(Win32Platform().ToAnsi(L"∞", bytes)) << "best fit would give 8";
+    EXPECT_FALSE(platform.ToAnsi(L"＂", bytes)) << "no best fit when writing";
+    EXPECT_EQ(platform.AnsiView(L"b＂é"), L"b\"e");
+    EXPECT_EQ(platform.FromAnsi("\xC8\xE3\xF0\xFB"), L"Игры");
     EXPECT_EQ(std::wstring(win32::FileNameBuffer(std::wstring(40000, L'x')).data()).size(), 32767u);
+    // A buffer too small, told as GetModuleFileNameW tells it: the size it had.
+    const auto truncating = [](wchar_t* buffer, DWORD size) {
+        std::fill_n(buffer, std::min<DWORD>(size, 300), L'x');
+        return std::min<DWORD>(size, 300);
+    };
+    EXPECT_EQ(win32::GrowingBuffer(truncating), std::wstring(300, L'x'));
+    EXPECT_EQ(win32::GrowingBuffer([](wchar_t*, DWORD size) { return size; }), L"") << "never fits";
+    const std::wstring longPath = L"C:\\" + std::wstring(300, L'd');
+    EXPECT_EQ(win32::ForFileApi(longPath), L"\\\\?\\" + longPath);
+    EXPECT_EQ(win32::ForFileApi(L"\\\\s\\" + longPath.substr(3)), L"\\\\?\\UNC\\s\\" + longPath.substr(3));
+    EXPECT_NE(platform.UniqueName(), platform.UniqueName());
 }
 
 // Deeper than 260 characters, in a folder named with a trailing backslash as a
-// drive root is: saved, read while held open, kept whole when it cannot be replaced.
+// drive root is: saved; open to another program while it is read; replaced once
+// a program that held it without delete sharing lets go; kept whole while one
+// holds it.
 TEST(Win32, ConfigurationFileOnDisk) {
     TestFolder scratch;
     std::wstring deep = L"\\\\?\\" + scratch.wstring();
@@ -43,52 +66,142 @@ TEST(Win32, ConfigurationFileOnDisk) {
     const std::wstring ini = deep + L"\\kx_shell.ini";
     WriteProgramPath(platform, L"C:\\Игры\\∞.exe");
     EXPECT_EQ(ReadBytes(ini), "\xEF\xBB\xBF\"C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\\xE2\x88\x9E.exe\"\r\n");
-    const HANDLE held =
-        CreateFileW(ini.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(ReadProgramPath(platform), L"C:\\Игры\\∞.exe");
-    EXPECT_THROW(WriteProgramPath(platform, L"C:\\new.exe"), PlatformFailure);
+    const auto open = [&](DWORD access, DWORD share) {
+        return CreateFileW(ini.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    };
+    const FileHandle reading = platform.OpenForInput(ini);
+    const HANDLE other = open(GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    EXPECT_NE(other, INVALID_HANDLE_VALUE) << "another program cannot read, write or replace it meanwhile";
+    CloseHandle(other);
+    platform.CloseFile(reading);
+    const FileHandle written = platform.CreateNewFile(deep + L"\\new.tmp");
+    platform.WriteText(written, "\"C:\\new.exe\"\r\n");
+    platform.CloseFile(written);
+    HANDLE held = open(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    try {
+        platform.MoveIntoPlace(deep + L"\\new.tmp", ini);
+        ADD_FAILURE() << "replaced a file held without delete sharing";
+    } catch (const PlatformFailure& failure) {
+        EXPECT_TRUE(failure.transient);
+    }
     CloseHandle(held);
-    EXPECT_EQ(ReadProgramPath(platform), L"C:\\Игры\\∞.exe");
+    platform.MoveIntoPlace(deep + L"\\new.tmp", ini);
+    EXPECT_EQ(ReadProgramPath(platform), L"C:\\new.exe");
+    held = open(GENERIC_READ, FILE_SHARE_READ);
+    EXPECT_THROW(WriteProgramPath(platform, L"C:\\lost.exe"), PlatformFailure);
+    CloseHandle(held);
+    EXPECT_EQ(ReadProgramPath(platform), L"C:\\new.exe");
     WIN32_FIND_DATAW found;
     EXPECT_EQ(FindFirstFileW((deep + L"\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file is left";
-    DeleteFileW(ini.c_str());
-    for (; deep.size() > scratch.wstring().size() + 4; deep.erase(deep.rfind(L'\\'))) RemoveDirectoryW(deep.c_str());
 }
 
 // The program with blanks in its path, not the decoy named by its first word, in
-// the folder the launcher started in; never one planted in the current folder.
-// A batch file gets a name with an ampersand whole (under Wine's cmd, a smoke test).
+// the folder the launcher started in; never one planted in the current folder,
+// nor a cmd.exe there for a batch file (under Wine's cmd, a smoke test); PATH
+// read; a folder named kravix.exe passed over; a path over 259 characters by
+// its short form.
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
-    const fs::path tools = scratch / L"My Tools";
-    fs::create_directories(tools);
-    for (const fs::path& copy : {tools / L"kravix.exe", scratch / L"My.exe", scratch / L"kravix.exe"}) {
+    const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
+    for (const fs::path& folder : {tools, inPath, scratch / L"kravix.exe"}) fs::create_directories(folder);
+    for (const fs::path& copy : {tools / L"kravix.exe", scratch / L"My.exe", scratch / L"cmd.exe", inPath / L"kravix.exe"}) {
         fs::copy_file(Here() / L"stand_in_kravix.exe", copy);
     }
     SetCurrentDirectoryW(scratch.c_str());
     PlatformIn platform(tools);
-    SetCurrentDirectoryW(tools.c_str());
     const std::wstring program = (tools / L"kravix.exe").wstring();
     EXPECT_THROW(LaunchProgram(platform, {program, L"C:\\a b\\", L"", L"Ж é&%OS%"}), std::wstring);
     // An ANSI program reads "é" as its look-alike "e".
     EXPECT_EQ(FromUtf8(ReadBytes(tools / L"received.txt")),
               L"\"" + program + L"\" \"C:\\a b\\\\\" \"\" \"Ж é&%OS%\"\n\"" + program +
-                  L"\" \"C:\\a b\\\\\" \"\" \"Ж e&%OS%\"\n" + scratch.wstring() +
-                  L"\nnot opened\nC:\\a b\\\n\nЖ é&%OS%\n");
-    EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the decoy ran";
-    // A look-alike quote in a name with no short form (it does not exist) is refused.
+                  L"\" \"C:\\a b\\\\\" \"\" \"Ж e&%OS%\"\n" + scratch.wstring() + L"\nnot opened\nC:\\a b\\\n\nЖ é&%OS%\n");
     fs::remove(tools / L"received.txt");
-    EXPECT_THROW(LaunchProgram(platform, {program, (scratch / L"b\uFF02 \uFF02-evil.nes").wstring(), L"", L""}),
+    // A look-alike quote in a name with no short form (it does not exist) is refused.
+    EXPECT_THROW(LaunchProgram(platform, {program, (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}),
                  PlatformFailure);
-    EXPECT_FALSE(fs::exists(tools / L"received.txt"));
-    EXPECT_THROW(LaunchProgram(platform, {(scratch / L"missing.exe").wstring(), L"", L"", L""}), PlatformFailure);
     WriteBytes(tools / L"kravix.bat", "@echo %1> \"%~dp0got.txt\"\r\n");
     WriteBytes(tools / L"pwn.bat", "@echo pwned> \"%~dp0pwned.txt\"\r\n");
     EXPECT_THROW(LaunchProgram(platform, {L"kravix.bat", (scratch / L"g&pwn").wstring(), L"", L""}), std::wstring);
     EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
     EXPECT_FALSE(fs::exists(tools / L"pwned.txt"));
-    SetCurrentDirectoryW(scratch.c_str());
+    EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "a program planted in the current folder ran";
     fs::remove(tools / L"kravix.exe");
-    EXPECT_THROW(ResolveProgram(platform, L"kravix.exe"), PlatformFailure);
+    SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
+    PlatformIn beside(scratch);
+    EXPECT_EQ(ResolveProgram(beside, L"kravix.exe"), (inPath / L"kravix.exe").wstring());
+    // Windows starts no program by a path over 259 characters; its short form
+    // is shorter, and goes without the \\?\ prefix.
+    std::wstring deep = L"\\\\?\\" + scratch.wstring();
+    while (deep.size() < 280) CreateDirectoryW((deep += L"\\папка папка папка").c_str(), nullptr);
+    CopyFileW((Here() / L"stand_in_kravix.exe").c_str(), (deep + L"\\kravix.exe").c_str(), TRUE);
+    const std::wstring shortForm = platform.ShortPath(deep.substr(4) + L"\\kravix.exe");
+    EXPECT_LT(shortForm.size(), 260u);
+    EXPECT_EQ(shortForm.substr(0, 3), L"C:\\");
     SetCurrentDirectoryW(Here().c_str());
+}
+
+// Every control of both windows as its table says, at 96 and at 144 DPI: class,
+// styles, font and place; each window centred on its screen.
+TEST(Win32, WindowsAsTheirTablesSay) {
+    struct : ScreenEvents {
+        void Clicked(Control) override {}
+        void KeyDown(Control, Key) override {}
+        void CloseRequested(WindowId) override {}
+    } ignored;
+    Win32Screen screen;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (const WindowDef* table : {&kMainWindow, &kSetupWindow}) {
+        screen.Create(*table, ignored);
+        const HWND window = FindWindowW(L"kx_shell.Window", table->caption);
+        RECT frame{}, client{};
+        GetWindowRect(window, &frame);
+        GetClientRect(window, &client);
+        EXPECT_NEAR(frame.left - work.left, work.right - frame.right, 1);
+        EXPECT_NEAR(frame.top - work.top, work.bottom - frame.bottom, 1);
+        EXPECT_EQ(client.right, MulDiv(table->clientWidth, 96, 1440));
+        EXPECT_EQ(client.bottom, MulDiv(table->clientHeight, 96, 1440));
+        const HWND at144 = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        win32::FontCache fonts;
+        win32::CreateControls(at144, *table, 144, fonts, PassOn, 0);
+        for (const auto& [parent, dpi] : {std::pair(window, 96), std::pair(at144, 144)}) {
+            for (const ControlDef& control : *table) {
+                if (control.kind == ControlKind::FileDialog) continue;
+                SCOPED_TRACE(Utf8(table->caption) + " control " + std::to_string(control.control.id) + " at " +
+                             std::to_string(dpi));
+                const HWND child = GetDlgItem(parent, control.control.id);
+                wchar_t name[16] = {};
+                GetClassNameW(child, name, 16);
+                const bool box = control.kind == ControlKind::TextBox, button = control.kind == ControlKind::Button;
+                EXPECT_STREQ(name, box ? L"Edit" : control.kind == ControlKind::Label ? L"Static" : L"Button");
+                const LONG style = GetWindowLongW(child, GWL_STYLE);
+                EXPECT_EQ((style & WS_TABSTOP) != 0, box || button);
+                EXPECT_EQ((style & ES_READONLY) != 0, box);
+                EXPECT_EQ(style & (WS_DISABLED | WS_VISIBLE), WS_VISIBLE);
+                EXPECT_TRUE(!button || (style & BS_TYPEMASK) == BS_PUSHBUTTON) << "a button is no default button";
+                LOGFONTW font{};
+                GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
+                EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+                EXPECT_EQ(font.lfHeight, -MulDiv(825, dpi, 7200));
+                EXPECT_EQ(font.lfWeight, std::wstring(control.caption) == L"..." ? 700 : 400);
+                EXPECT_EQ(font.lfCharSet, 204);
+                // From the client corner in twips, through the group boxes that hold it.
+                int left = control.rect.left, top = control.rect.top;
+                for (const ControlDef* holder = table->Find(control.containerId); holder;
+                     holder = table->Find(holder->containerId)) {
+                    left += holder->rect.left;
+                    top += holder->rect.top;
+                }
+                RECT place{};
+                GetWindowRect(child, &place);
+                MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+                EXPECT_EQ(place.left, MulDiv(left, dpi, 1440));
+                EXPECT_EQ(place.top, MulDiv(top, dpi, 1440));
+                EXPECT_EQ(place.right - place.left, MulDiv(control.rect.width, dpi, 1440));
+                EXPECT_EQ(place.bottom - place.top, MulDiv(control.rect.height, dpi, 1440));
+            }
+        }
+        DestroyWindow(at144);
+        screen.Destroy(table->id);
+    }
 }

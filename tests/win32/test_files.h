@@ -39,10 +39,22 @@ inline fs::path Here() { return Self().parent_path(); }
 struct TestFolder : fs::path {
     TestFolder() : fs::path(fs::temp_directory_path() / (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                                           std::to_wstring(++count))) {
-        fs::remove_all(*this, ignored);  // left by an earlier run of the same process number
+        Remove(L"\\\\?\\" + wstring());  // left by an earlier run of the same process number
         fs::create_directories(*this);
     }
-    ~TestFolder() { fs::remove_all(*this, ignored); }
+    ~TestFolder() { Remove(L"\\\\?\\" + wstring()); }
+    // With the Win32 functions in the \\?\ form, which reach folders deeper
+    // than 260 characters (std::filesystem does not).
+    static void Remove(const std::wstring& path) {
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            const std::wstring name = found.cFileName, inside = path + L"\\" + name;
+            if (name == L"." || name == L"..") continue;
+            found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? Remove(inside) : void(DeleteFileW(inside.c_str()));
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryW(path.c_str());
+    }
     static inline int count = 0;
-    std::error_code ignored;
 };
