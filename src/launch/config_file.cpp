@@ -16,25 +16,22 @@ bool IsMultiByteUtf8(std::string_view bytes) {
     return beyondAscii && DecodeUtf8(bytes).has_value();
 }
 
-// The first field of the text, by the same rule in bytes and in UTF-16.
-// Every byte the rule stops at lies below 0x40, so none of them can be the
+// Every byte this rule stops at lies below 0x40, so none of them can be the
 // second byte of a double-byte ANSI character nor part of a UTF-8 sequence:
 // the field is cut out of the raw bytes and only then decoded.
-template <typename Char>
-std::optional<std::basic_string_view<Char>> FirstField(std::basic_string_view<Char> text, bool whole) {
-    static constexpr Char kBlanks[] = {' ', '\t', 0}, kQuotedEnds[] = {'"', '\r', '\n', 0},
-                          kPlainEnds[] = {',', '\r', '\n', 0};
-    const std::size_t start = text.find_first_not_of(kBlanks);
-    if (start == text.npos) return std::nullopt;  // the file ends before any field
-    const bool quoted = text[start] == '"';
-    const std::size_t end = text.find_first_of(quoted ? kQuotedEnds : kPlainEnds, start + quoted);
+std::optional<std::string_view> FirstField(std::string_view bytes, bool whole) {
+    constexpr std::string_view kBlanks = " \t";
+    const std::size_t start = bytes.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos) return std::nullopt;  // the file ends before any field
+    const bool quoted = bytes[start] == '"';
+    const std::size_t end = bytes.find_first_of(quoted ? "\"\r\n" : ",\r\n", start + quoted);
     // A field still open where reading stopped is not the whole path.
-    if (end == text.npos && !whole) return std::nullopt;
-    std::basic_string_view<Char> value = text.substr(start + quoted, end - start - quoted);
+    if (end == std::string_view::npos && !whole) return std::nullopt;
+    std::string_view value = bytes.substr(start + quoted, end - start - quoted);
     // Blanks after an unquoted value are not part of it.
     if (!quoted) value = value.substr(0, value.find_last_not_of(kBlanks) + 1);
     // A NUL would cut the path short wherever it is shown or used.
-    if (value.find(Char{0}) != value.npos) return std::nullopt;
+    if (value.find('\0') != std::string_view::npos) return std::nullopt;
     return value;
 }
 
@@ -87,19 +84,22 @@ void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std
 std::wstring ConfigFilePath(PlatformOps& ops) { return ops.ProgramDirectory() + L"\\kx_shell.ini"; }
 
 std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole) {
-    std::optional<std::wstring> text;
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        // Notepad's "Unicode" and "Unicode big endian".
-        const std::wstring all = DecodeUtf16(bytes.substr(2), bytes[0] == '\xFE');
-        if (const auto field = FirstField<wchar_t>(all, whole)) text = std::wstring(*field);
-    } else {
-        const bool marked = bytes.starts_with(kUtf8Mark);
-        if (marked) bytes.remove_prefix(kUtf8Mark.size());
-        if (const auto field = FirstField<char>(bytes, whole)) {
-            // Without the mark, UTF-8 is what Notepad saves by default.
-            text = marked || IsMultiByteUtf8(*field) ? DecodeUtf8(*field) : codec.FromAnsi(std::string(*field));
-        }
+    std::string fromUtf16;
+    bool marked = bytes.starts_with(kUtf8Mark);
+    if (marked) {
+        bytes.remove_prefix(kUtf8Mark.size());
+    } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        // Notepad's "Unicode" and "Unicode big endian", read as the same text
+        // in UTF-8, which keeps a lone surrogate too.
+        bytes = fromUtf16 = EncodeUtf8(DecodeUtf16(bytes.substr(2), bytes[0] == '\xFE'));
+        marked = true;
     }
+
+    const auto field = FirstField(bytes, whole);
+    if (!field) return std::nullopt;
+    // Without the mark, UTF-8 is what Notepad saves by default.
+    std::optional<std::wstring> text =
+        marked || IsMultiByteUtf8(*field) ? DecodeUtf8(*field) : std::optional(codec.FromAnsi(std::string(*field)));
     if (!text || text->size() > kLongestPath) return std::nullopt;
     return text;
 }

@@ -97,4 +97,3 @@ template std::string EncodeUtf8(std::basic_string_view<char32_t>);
 template std::optional<std::wstring> DecodeUtf8(std::string_view);
 template std::optional<std::u16string> DecodeUtf8(std::string_view);
 template std::wstring DecodeUtf16(std::string_view, bool);
-template std::u16string DecodeUtf16(std::string_view, bool);

@@ -36,10 +36,5 @@ inline constexpr wchar_t kDialogLibraryMissing[] = L"Не найдена биб�
 // The system's reason when Windows has no words for it.
 inline constexpr wchar_t kErrorCode[] = L"Код ошибки %1.";
 
-// The message with its "%1" replaced by `value`.
-inline std::wstring Fill(std::wstring_view message, std::wstring_view value) {
-    std::wstring text(message);
-    const std::size_t at = text.find(L"%1");
-    if (at != std::wstring::npos) text.replace(at, 2, value);
-    return text;
-}
+// The message, which holds "%1", with `value` in its place.
+std::wstring Fill(std::wstring_view message, std::wstring_view value);

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "dialog_filter.h"
 #include "decimal.h"
+#include "dialog_filter.h"
 #include "messages.h"
 #include "system_failure.h"
 #include "system_library.h"

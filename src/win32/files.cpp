@@ -29,8 +29,8 @@ FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD dispo
 
 std::wstring Win32Platform::ProgramDirectory() {
     // The executable may lie deeper than 260 characters.
-    std::wstring directory =
-        GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    std::wstring directory = GrowingBuffer(
+        [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
     if (directory.empty()) throw SystemFailure(kCannotFindOwnFolder);
     directory.erase(directory.find_last_of(L'\\'));
     // A drive root keeps its backslash: "C:" alone would name the current

@@ -11,8 +11,10 @@ std::wstring ForFileApi(const std::wstring& path) {
     if (path.size() < 248 || path.rfind(L"\\\\?\\", 0) == 0) return path;
     // The \\?\ form is taken literally: make the path full and canonical first
     // (this also folds the doubled backslash of a drive-root join).
-    const std::wstring canonical = GrowingBuffer(
-        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+    const std::wstring canonical =
+        GrowingBuffer([](const wchar_t* relative, wchar_t* buffer,
+                         DWORD size) { return GetFullPathNameW(relative, size, buffer, nullptr); },
+                      path.c_str());
     if (canonical.empty()) return path;
     if (canonical.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + canonical.substr(2);
     return L"\\\\?\\" + canonical;

@@ -13,9 +13,13 @@
 using namespace win32;
 
 Win32Platform::Win32Platform()
-    : startFolder_(GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })) {}
+    : startFolder_(GrowingBuffer(
+          [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })) {}
 
 namespace {
+
+DWORD SystemFolder(const wchar_t*, wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }
+DWORD WindowsFolder(const wchar_t*, wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }
 
 // INVALID_FILE_ATTRIBUTES when there is nothing at the path.
 DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(ForFileApi(path).c_str()); }
@@ -36,21 +40,23 @@ std::wstring Win32Platform::StartFolder() { return startFolder_; }
 
 std::vector<std::wstring> Win32Platform::SystemFolders() {
     std::vector<std::wstring> folders;
-    for (auto* get : {&GetSystemDirectoryW, &GetWindowsDirectoryW}) {
-        std::wstring folder = GrowingBuffer([get](wchar_t* buffer, DWORD size) { return get(buffer, size); });
+    for (const std::wstring& folder : {GrowingBuffer(SystemFolder), GrowingBuffer(WindowsFolder)}) {
         if (!folder.empty()) folders.push_back(folder);
     }
     return folders;
 }
 
 std::wstring Win32Platform::PathVariable() {
-    return GrowingBuffer([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATH", buffer, size); });
+    return GrowingBuffer(
+        [](const wchar_t* name, wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); },
+        L"PATH");
 }
 
 std::wstring Win32Platform::ShortPath(const std::wstring& path) {
     const std::wstring longForm = ForFileApi(path);
-    std::wstring shortForm =
-        GrowingBuffer([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(longForm.c_str(), buffer, size); });
+    std::wstring shortForm = GrowingBuffer(
+        [](const wchar_t* longPath, wchar_t* buffer, DWORD size) { return GetShortPathNameW(longPath, buffer, size); },
+        longForm.c_str());
     // Handed to other programs, the short form goes without the \\?\ prefix.
     if (shortForm.rfind(L"\\\\?\\", 0) == 0 && longForm.rfind(L"\\\\?\\UNC\\", 0) != 0) shortForm.erase(0, 4);
     return shortForm;

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "screen.h"
 #include "platform_ops.h"
+#include "screen.h"
 #include "window_table.h"
 
 namespace win32 {

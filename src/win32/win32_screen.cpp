@@ -6,9 +6,9 @@
 #include "file_dialog.h"
 #include "message_box.h"
 #include "messages.h"
+#include "resource.h"
 #include "system_failure.h"
 #include "system_values.h"
-#include "resource.h"
 
 using namespace win32;
 

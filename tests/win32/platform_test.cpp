@@ -42,12 +42,12 @@ TEST(Win32, NamedValuesTextsAndBuffers) {
     EXPECT_EQ(platform.FromAnsi("\xC8\xE3\xF0\xFB"), L"Игры");
     EXPECT_EQ(std::wstring(win32::FileNameBuffer(std::wstring(40000, L'x')).data()).size(), 32767u);
     // A buffer too small, told as GetModuleFileNameW tells it: the size it had.
-    const auto truncating = [](wchar_t* buffer, DWORD size) {
+    const auto truncating = [](const wchar_t*, wchar_t* buffer, DWORD size) {
         std::fill_n(buffer, std::min<DWORD>(size, 300), L'x');
         return std::min<DWORD>(size, 300);
     };
     EXPECT_EQ(win32::GrowingBuffer(truncating), std::wstring(300, L'x'));
-    EXPECT_EQ(win32::GrowingBuffer([](wchar_t*, DWORD size) { return size; }), L"") << "never fits";
+    EXPECT_EQ(win32::GrowingBuffer([](const wchar_t*, wchar_t*, DWORD size) { return size; }), L"") << "never fits";
     const std::wstring longPath = L"C:\\" + std::wstring(300, L'd');
     EXPECT_EQ(win32::ForFileApi(longPath), L"\\\\?\\" + longPath);
     EXPECT_EQ(win32::ForFileApi(L"\\\\s\\" + longPath.substr(3)), L"\\\\?\\UNC\\s\\" + longPath.substr(3));
