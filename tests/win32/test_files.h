@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -20,9 +21,14 @@ inline std::wstring FromUtf8(const std::string& text) {
 inline void WriteBytes(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
+// Whether `done` holds within 10 s, looked at every 25 ms.
+inline bool WaitUntil(const std::function<bool()>& done) {
+    for (int poll = 0; poll < 400 && !done(); ++poll) Sleep(25);
+    return done();
+}
 // The file once it exists, waiting for it up to 10 s.
 inline std::string ReadBytes(const fs::path& file) {
-    for (int poll = 0; poll < 400 && !fs::exists(file); ++poll) Sleep(25);
+    WaitUntil([&] { return fs::exists(file); });
     std::ostringstream bytes;
     bytes << std::ifstream(file, std::ios::binary).rdbuf();
     return bytes.str();
