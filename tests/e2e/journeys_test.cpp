@@ -22,29 +22,23 @@ std::wstring Text(HWND window) {
     return std::wstring(text, SendMessageW(window, WM_GETTEXT, 4096, LPARAM(text)));
 }
 
-std::wstring Short(const fs::path& path) {
-    wchar_t name[MAX_PATH];
-    return std::wstring(name, GetShortPathNameW(path.c_str(), name, MAX_PATH));
+void Send(std::vector<INPUT> inputs) { SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
+// Presses the keys in order and lets go of them in reverse: {VK_MENU, VK_F4} is Alt+F4.
+void Keys(std::initializer_list<WORD> codes) {
+    std::vector<INPUT> inputs;
+    for (const WORD code : codes) inputs.push_back({.type = INPUT_KEYBOARD, .ki = {code, 0, 0}});
+    for (auto code = std::rbegin(codes); code != std::rend(codes); ++code)
+        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {*code, 0, KEYEVENTF_KEYUP}});
+    Send(inputs);
 }
 
-// Presses and releases each key in turn (a character when `code` is 0), with
-// `held` (Alt, say) down meanwhile.
-void Keys(std::initializer_list<WORD> codes, const std::wstring& characters = L"", WORD held = 0) {
+void Type(const std::wstring& text) {
     std::vector<INPUT> inputs;
-    const auto press = [&](WORD code, wchar_t c, DWORD up) {
-        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {code, c, up | (code ? 0 : KEYEVENTF_UNICODE)}});
-    };
-    if (held) press(held, 0, 0);
-    for (const wchar_t c : characters) {
-        press(0, c, 0);
-        press(0, c, KEYEVENTF_KEYUP);
-    }
-    for (const WORD code : codes) {
-        press(code, 0, 0);
-        press(code, 0, KEYEVENTF_KEYUP);
-    }
-    if (held) press(held, 0, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (const wchar_t c : text)
+        for (const DWORD up : {0ul, DWORD(KEYEVENTF_KEYUP)})
+            inputs.push_back({.type = INPUT_KEYBOARD, .ki = {0, c, KEYEVENTF_UNICODE | up}});
+    Send(inputs);
 }
 
 // A left click in the middle of the control, where the user sees it.
@@ -53,18 +47,19 @@ void ClickOn(HWND control) {
     GetWindowRect(control, &place);
     const LONG x = (place.left + place.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
     const LONG y = (place.top + place.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    const DWORD actions[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    INPUT inputs[3] = {};
-    for (int i = 0; i < 3; ++i) inputs[i] = {.type = INPUT_MOUSE, .mi = {x, y, 0, actions[i] | MOUSEEVENTF_ABSOLUTE}};
-    SendInput(3, inputs, sizeof(INPUT));
+    std::vector<INPUT> inputs;
+    for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+        inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_ABSOLUTE}});
+    Send(inputs);
 }
 
-// kx_shell.exe in `folder`, started from a working folder of its own there.
+// kx_shell.exe copied into `folder` and started from a working folder of its own there.
 struct Kx {
     explicit Kx(const fs::path& folder) {
+        fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
+        fs::create_directory(folder / L"рабочая папка");
         std::wstring line = L"kx_shell.exe";
         STARTUPINFOW startup{.cb = sizeof startup};
-        fs::create_directory(folder / L"рабочая папка");
         CreateProcessW((folder / L"kx_shell.exe").c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        (folder / L"рабочая папка").c_str(), &startup, &process);
     }
@@ -72,9 +67,9 @@ struct Kx {
         TerminateProcess(process.hProcess, 99);
         WaitForSingleObject(process.hProcess, 10000);
     }
-    HWND Focus() const {
+    bool Focused(HWND control) const {
         GUITHREADINFO thread{.cbSize = sizeof thread};
-        return GetGUIThreadInfo(process.dwThreadId, &thread) ? thread.hwndFocus : nullptr;
+        return WaitUntil([&] { return GetGUIThreadInfo(process.dwThreadId, &thread) && thread.hwndFocus == control; });
     }
     DWORD Exit() const {
         DWORD status = 259;
@@ -91,7 +86,8 @@ void Browse(HWND window, Control button, const wchar_t* title, const std::wstrin
     ClickOn(GetDlgItem(window, button.id));
     const HWND dialog = Window(title);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
-    Keys({WORD(file.empty() ? VK_ESCAPE : VK_RETURN)}, file);
+    Type(file);
+    Keys({WORD(file.empty() ? VK_ESCAPE : VK_RETURN)});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << Utf8(title);
 }
 
@@ -105,9 +101,9 @@ void Browse(HWND window, Control button, const wchar_t* title, const std::wstrin
 TEST(Journey, FromTheFirstStartToTheLaunch) {
     using namespace MainWindow;
     TestFolder folder;
-    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", rom = folder / L"ゲーム Super.nes", table = folder / L"a.tbl";
+    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", rom = folder / L"ゲーム Super.nes",
+                   table = folder / L"a.tbl";
     fs::create_directories(kravix.parent_path());
-    fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
     fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
     for (const fs::path& file : {rom, table}) WriteBytes(file, "data");
     Kx run(folder);
@@ -122,11 +118,11 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     for (const Control control : {RomBox, BrowseRomButton, PrimaryTableBox, BrowsePrimaryTableButton, SecondaryTableBox,
                                   BrowseSecondaryTableButton, OkButton, CancelButton, ProgramPathBox}) {
         Keys({VK_TAB});
-        EXPECT_TRUE(WaitUntil([&] { return run.Focus() == GetDlgItem(main, control.id); })) << control.id;
+        EXPECT_TRUE(run.Focused(GetDlgItem(main, control.id))) << control.id;
     }
     Keys({VK_F12});
     const HWND setupAgain = Window(kSetupCaption);
-    Keys({VK_F4}, L"", VK_MENU);
+    Keys({VK_MENU, VK_F4});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setupAgain); }));
     EXPECT_TRUE(IsWindowVisible(main));
 
@@ -136,7 +132,7 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
               L"Не найден файл kravix.exe. Нажмите F12  в главном окне для установки пути к этому файлу");
     EXPECT_FALSE(IsWindowEnabled(main));
     Keys({VK_RETURN});
-    EXPECT_TRUE(WaitUntil([&] { return run.Focus() == GetDlgItem(main, ProgramPathBox.id); }));
+    EXPECT_TRUE(run.Focused(GetDlgItem(main, ProgramPathBox.id)));
     fs::rename(folder / L"away.exe", kravix);
 
     Browse(main, BrowseRomButton, L"Открытие РОМа", rom);
@@ -144,27 +140,25 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     ClickOn(GetDlgItem(main, OkButton.id));
     EXPECT_EQ(run.Exit(), 0u);
     // Outside the code page, kravix.exe and the ROM go by their short names.
-    const std::wstring line = Short(kravix) + L" " + Short(rom) + L" \"\" \"" + table.wstring() + L"\"";
+    const std::wstring line = ShortName(kravix) + L" " + ShortName(rom) + L" \"\" \"" + table.wstring() + L"\"";
     EXPECT_EQ(FromUtf8(ReadBytes(kravix.parent_path() / L"received.txt")),
-              line + L"\n" + line + L"\n" + (folder / L"рабочая папка").wstring() + L"\nopened\n" + Short(rom) +
+              line + L"\n" + line + L"\n" + (folder / L"рабочая папка").wstring() + L"\nopened\n" + ShortName(rom) +
                   L"\n\n" + table.wstring() + L"\n");
 }
 
 // A fatal error: the setup window cannot save where a folder stands in for
-// kx_shell.ini. The user reads why, and the process ends with status 1.
+// kx_shell.ini. The user reads what failed and why, and the process ends with status 1.
 TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     TestFolder folder;
-    fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
     fs::create_directory(folder / L"kx_shell.ini");
     Kx run(folder);
     const HWND setup = Window(kSetupCaption);
     Browse(setup, SetupWindow::BrowseButton, L"открытие", L"");
     ClickOn(GetDlgItem(setup, SetupWindow::OkButton.id));
-    const std::wstring report = Text(GetDlgItem(Window(L"kx_shell"), 0xFFFF));
-    EXPECT_TRUE(report.starts_with(L"Не удалось сохранить путь к kravix.exe в файл " +
-                                   (folder / L"kx_shell.ini").wstring()))
-        << Utf8(report);
-    EXPECT_TRUE(report.ends_with(L"\n\nПрограмма будет закрыта.")) << Utf8(report);
+    const std::wstring ini = (folder / L"kx_shell.ini").wstring();
+    EXPECT_EQ(Text(GetDlgItem(Window(L"kx_shell"), 0xFFFF)), L"Не удалось сохранить путь к kravix.exe в файл " + ini +
+                                                                 L".\n\nНе удалось заменить файл " + ini +
+                                                                 L".\nДоступ запрещён.\n\nПрограмма будет закрыта.");
     Keys({VK_RETURN});
     EXPECT_EQ(run.Exit(), 1u);
 }

@@ -42,11 +42,10 @@ TEST(Win32, NamedValuesTextsAndBuffers) {
     EXPECT_EQ(platform.FromAnsi("\xC8\xE3\xF0\xFB"), L"Игры");
     EXPECT_EQ(std::wstring(win32::FileNameBuffer(std::wstring(40000, L'x')).data()).size(), 32767u);
     // A buffer too small, told as GetModuleFileNameW tells it: the size it had.
-    const auto truncating = [](const wchar_t*, wchar_t* buffer, DWORD size) {
-        std::fill_n(buffer, std::min<DWORD>(size, 300), L'x');
-        return std::min<DWORD>(size, 300);
+    const auto fills = [](const wchar_t*, wchar_t* buffer, DWORD size) {
+        return DWORD(std::fill_n(buffer, std::min<DWORD>(size, 300), L'x') - buffer);
     };
-    EXPECT_EQ(win32::GrowingBuffer(truncating), std::wstring(300, L'x'));
+    EXPECT_EQ(win32::GrowingBuffer(fills), std::wstring(300, L'x'));
     EXPECT_EQ(win32::GrowingBuffer([](const wchar_t*, wchar_t*, DWORD size) { return size; }), L"") << "never fits";
     const std::wstring longPath = L"C:\\" + std::wstring(300, L'd');
     EXPECT_EQ(win32::ForFileApi(longPath), L"\\\\?\\" + longPath);
@@ -70,7 +69,8 @@ TEST(Win32, ConfigurationFileOnDisk) {
         return CreateFileW(ini.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
     };
     const FileHandle reading = platform.OpenForInput(ini);
-    const HANDLE other = open(GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    const HANDLE other =
+        open(GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     EXPECT_NE(other, INVALID_HANDLE_VALUE) << "another program cannot read, write or replace it meanwhile";
     CloseHandle(other);
     platform.CloseFile(reading);
@@ -104,7 +104,8 @@ TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
     for (const fs::path& folder : {tools, inPath, scratch / L"kravix.exe"}) fs::create_directories(folder);
-    for (const fs::path& copy : {tools / L"kravix.exe", scratch / L"My.exe", scratch / L"cmd.exe", inPath / L"kravix.exe"}) {
+    for (const fs::path& copy :
+         {tools / L"kravix.exe", scratch / L"My.exe", scratch / L"cmd.exe", inPath / L"kravix.exe"}) {
         fs::copy_file(Here() / L"stand_in_kravix.exe", copy);
     }
     SetCurrentDirectoryW(scratch.c_str());
@@ -114,7 +115,8 @@ TEST(Win32, StartsTheRightProgram) {
     // An ANSI program reads "é" as its look-alike "e".
     EXPECT_EQ(FromUtf8(ReadBytes(tools / L"received.txt")),
               L"\"" + program + L"\" \"C:\\a b\\\\\" \"\" \"Ж é&%OS%\"\n\"" + program +
-                  L"\" \"C:\\a b\\\\\" \"\" \"Ж e&%OS%\"\n" + scratch.wstring() + L"\nnot opened\nC:\\a b\\\n\nЖ é&%OS%\n");
+                  L"\" \"C:\\a b\\\\\" \"\" \"Ж e&%OS%\"\n" + scratch.wstring() +
+                  L"\nnot opened\nC:\\a b\\\n\nЖ é&%OS%\n");
     fs::remove(tools / L"received.txt");
     // A look-alike quote in a name with no short form (it does not exist) is refused.
     EXPECT_THROW(LaunchProgram(platform, {program, (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}),
@@ -161,9 +163,12 @@ TEST(Win32, WindowsAsTheirTablesSay) {
         EXPECT_NEAR(frame.top - work.top, work.bottom - frame.bottom, 1);
         EXPECT_EQ(client.right, MulDiv(table->clientWidth, 96, 1440));
         EXPECT_EQ(client.bottom, MulDiv(table->clientHeight, 96, 1440));
+        EXPECT_EQ(HCURSOR(GetClassLongPtrW(window, GCLP_HCURSOR)), LoadCursorW(nullptr, IDC_ARROW));
         const HWND at144 = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         win32::FontCache fonts;
-        win32::CreateControls(at144, *table, 144, fonts, PassOn, 0);
+        // Made at 96 DPI, then moved to a screen of 144.
+        win32::CreateControls(at144, *table, 96, fonts, PassOn, 0);
+        win32::LayOutControls(at144, *table, 144, fonts);
         for (const auto& [parent, dpi] : {std::pair(window, 96), std::pair(at144, 144)}) {
             for (const ControlDef& control : *table) {
                 if (control.kind == ControlKind::FileDialog) continue;
@@ -179,6 +184,7 @@ TEST(Win32, WindowsAsTheirTablesSay) {
                 EXPECT_EQ((style & ES_READONLY) != 0, box);
                 EXPECT_EQ(style & (WS_DISABLED | WS_VISIBLE), WS_VISIBLE);
                 EXPECT_TRUE(!button || (style & BS_TYPEMASK) == BS_PUSHBUTTON) << "a button is no default button";
+                EXPECT_TRUE(!box || SendMessageW(child, EM_GETLIMITTEXT, 0, 0) > 32767) << "a box takes any path";
                 LOGFONTW font{};
                 GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
                 EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <filesystem>
@@ -34,17 +35,21 @@ inline std::string ReadBytes(const fs::path& file) {
     return bytes.str();
 }
 
-// This program, and the folder it lies in with kx_shell.exe and stand_in_kravix.exe.
-inline fs::path Self() {
+// The folder this program lies in, with kx_shell.exe and stand_in_kravix.exe.
+inline fs::path Here() {
     wchar_t path[MAX_PATH * 4];
-    return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4)));
+    return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4))).parent_path();
 }
-inline fs::path Here() { return Self().parent_path(); }
+inline std::wstring ShortName(const fs::path& path) {
+    wchar_t name[MAX_PATH];
+    return std::wstring(name, GetShortPathNameW(path.c_str(), name, MAX_PATH));
+}
 
 // A new, empty folder whose name holds a space and Cyrillic, removed with all it holds at the end.
 struct TestFolder : fs::path {
-    TestFolder() : fs::path(fs::temp_directory_path() / (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                                          std::to_wstring(++count))) {
+    TestFolder()
+        : fs::path(fs::temp_directory_path() /
+                   (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count))) {
         Remove(L"\\\\?\\" + wstring());  // left by an earlier run of the same process number
         fs::create_directories(*this);
     }
@@ -57,7 +62,7 @@ struct TestFolder : fs::path {
         for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
             const std::wstring name = found.cFileName, inside = path + L"\\" + name;
             if (name == L"." || name == L"..") continue;
-            found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? Remove(inside) : void(DeleteFileW(inside.c_str()));
+            found.dwFileAttributes& FILE_ATTRIBUTE_DIRECTORY ? Remove(inside) : void(DeleteFileW(inside.c_str()));
         }
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
         RemoveDirectoryW(path.c_str());
