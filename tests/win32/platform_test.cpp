@@ -95,39 +95,24 @@ TEST(Win32, ConfigurationFileOnDisk) {
     EXPECT_EQ(FindFirstFileW((deep + L"\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file is left";
 }
 
-// The program with blanks in its path, not the decoy named by its first word, in
-// the folder the launcher started in; never one planted in the current folder,
-// nor a cmd.exe there for a batch file (under Wine's cmd, a smoke test); PATH
-// read; a folder named kravix.exe passed over; a path over 259 characters by
-// its short form.
+// What starts is exactly the resolved program: for a batch file the system's
+// cmd.exe, never one planted in the current folder, with every argument kept
+// from cmd (under Wine's cmd, a smoke test); PATH read; a folder named
+// kravix.exe passed over; a path over 259 characters by its short form.
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
     for (const fs::path& folder : {tools, inPath, scratch / L"kravix.exe"}) fs::create_directories(folder);
-    for (const fs::path& copy :
-         {tools / L"kravix.exe", scratch / L"My.exe", scratch / L"cmd.exe", inPath / L"kravix.exe"}) {
+    for (const fs::path& copy : {scratch / L"cmd.exe", inPath / L"kravix.exe"})
         fs::copy_file(Here() / L"stand_in_kravix.exe", copy);
-    }
     SetCurrentDirectoryW(scratch.c_str());
     PlatformIn platform(tools);
-    const std::wstring program = (tools / L"kravix.exe").wstring();
-    EXPECT_THROW(LaunchProgram(platform, {program, L"C:\\a b\\", L"", L"Ж é&%OS%"}), std::wstring);
-    // An ANSI program reads "é" as its look-alike "e".
-    EXPECT_EQ(FromUtf8(ReadBytes(tools / L"received.txt")),
-              L"\"" + program + L"\" \"C:\\a b\\\\\" \"\" \"Ж é&%OS%\"\n\"" + program +
-                  L"\" \"C:\\a b\\\\\" \"\" \"Ж e&%OS%\"\n" + scratch.wstring() +
-                  L"\nnot opened\nC:\\a b\\\n\nЖ é&%OS%\n");
-    fs::remove(tools / L"received.txt");
-    // A look-alike quote in a name with no short form (it does not exist) is refused.
-    EXPECT_THROW(LaunchProgram(platform, {program, (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}),
-                 PlatformFailure);
     WriteBytes(tools / L"kravix.bat", "@echo %1> \"%~dp0got.txt\"\r\n");
     WriteBytes(tools / L"pwn.bat", "@echo pwned> \"%~dp0pwned.txt\"\r\n");
     EXPECT_THROW(LaunchProgram(platform, {L"kravix.bat", (scratch / L"g&pwn").wstring(), L"", L""}), std::wstring);
     EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
     EXPECT_FALSE(fs::exists(tools / L"pwned.txt"));
-    EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "a program planted in the current folder ran";
-    fs::remove(tools / L"kravix.exe");
+    EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
     PlatformIn beside(scratch);
     EXPECT_EQ(ResolveProgram(beside, L"kravix.exe"), (inPath / L"kravix.exe").wstring());
