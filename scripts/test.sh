@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the platform-free tests natively
-# (plain and under ASan/UBSan), a short fuzzing run of the configuration
-# reader, and the 64-bit and 32-bit Windows builds with their tests under Wine
-# on a virtual display.
+# (plain and under ASan/UBSan), and the 64-bit and 32-bit Windows builds with
+# their tests under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -14,14 +13,6 @@ for preset in native native-sanitize; do
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
 done
-
-echo "== fuzz"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs"
-mkdir -p build/fuzz/corpus
-build/fuzz/config_reader_fuzz -max_total_time="${KX_FUZZ_SECONDS:-20}" -max_len=4096 build/fuzz/corpus \
-    tests/fuzz/seeds 2>build/fuzz/fuzz.log || { tail -50 build/fuzz/fuzz.log; exit 1; }
-tail -1 build/fuzz/fuzz.log
 
 echo "== windows"
 for preset in windows windows-i686; do

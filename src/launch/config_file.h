@@ -27,7 +27,7 @@ std::wstring ReadProgramPath(PlatformOps& ops);
 // Replaces the file in one step; a failure leaves the previous file as it was.
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path);
 
-// The pure halves of the two above, for tests and the fuzzer.
+// The pure halves of the two above.
 // `whole` says the bytes are the entire file, not only its beginning.
 std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole);
 std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text);
