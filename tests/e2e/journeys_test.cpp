@@ -23,30 +23,27 @@ std::wstring Text(HWND window) {
 }
 
 void Send(std::vector<INPUT> inputs) { SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)); }
-
-// Presses the keys in order and lets go of them in reverse: {VK_MENU, VK_F4} is Alt+F4.
-void Keys(std::initializer_list<WORD> codes) {
-    std::vector<INPUT> inputs;
-    for (const WORD code : codes) inputs.push_back({.type = INPUT_KEYBOARD, .ki = {code, 0, 0}});
-    for (auto code = std::rbegin(codes); code != std::rend(codes); ++code)
-        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {*code, 0, KEYEVENTF_KEYUP}});
-    Send(inputs);
+INPUT Key(WORD code, wchar_t c, DWORD up) {
+    return {.type = INPUT_KEYBOARD, .ki = {code, c, up | (code ? 0 : KEYEVENTF_UNICODE)}};
 }
 
-void Type(const std::wstring& text) {
+// Types the text, then presses the keys in order and lets go of them in
+// reverse: {VK_MENU, VK_F4} is Alt+F4.
+void Keys(std::initializer_list<WORD> codes, const std::wstring& text = L"") {
     std::vector<INPUT> inputs;
-    for (const wchar_t c : text)
-        for (const DWORD up : {0ul, DWORD(KEYEVENTF_KEYUP)})
-            inputs.push_back({.type = INPUT_KEYBOARD, .ki = {0, c, KEYEVENTF_UNICODE | up}});
+    for (const wchar_t c : text) inputs.insert(inputs.end(), {Key(0, c, 0), Key(0, c, KEYEVENTF_KEYUP)});
+    for (const WORD code : codes) inputs.push_back(Key(code, 0, 0));
+    for (auto code = std::rbegin(codes); code != std::rend(codes); ++code)
+        inputs.push_back(Key(*code, 0, KEYEVENTF_KEYUP));
     Send(inputs);
 }
 
 // A left click in the middle of the control, where the user sees it.
 void ClickOn(HWND control) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    const LONG x = (place.left + place.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    const LONG y = (place.top + place.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    RECT r{};
+    GetWindowRect(control, &r);
+    const LONG x = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG y = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     std::vector<INPUT> inputs;
     for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
         inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_ABSOLUTE}});
@@ -86,8 +83,7 @@ void Browse(HWND window, Control button, const wchar_t* title, const std::wstrin
     ClickOn(GetDlgItem(window, button.id));
     const HWND dialog = Window(title);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
-    Type(file);
-    Keys({WORD(file.empty() ? VK_ESCAPE : VK_RETURN)});
+    Keys({WORD(file.empty() ? VK_ESCAPE : VK_RETURN)}, file);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << Utf8(title);
 }
 
