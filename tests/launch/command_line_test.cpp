@@ -5,8 +5,7 @@
 
 using namespace std::string_literals;
 
-// The exact form of the line; that it splits back into the texts, whatever
-// they hold, is checked on generated lines (Launch.BothViewsOfTheLineSplitAlike).
+// The exact form of the line, as the C runtime and CommandLineToArgvW split it.
 TEST(CommandLine, EachTextArrivesWholeInItsPosition) {
     // clang-format off
     const struct { const char* name; LaunchTexts texts; std::wstring line; } cases[] = {
