@@ -48,11 +48,12 @@ TEST(Win32, NamedValuesTextsAndBuffers) {
     EXPECT_NE(platform.UniqueName(), platform.UniqueName());
 }
 
-// Deeper than 260 characters, in a folder named with a trailing backslash as a
-// drive root is: saved; open to another program while it is read; replaced once
-// a program that held it without delete sharing lets go; kept whole while one
-// holds it.
-TEST(Win32, ConfigurationFileOnDisk) {
+// In a folder deeper than 260 characters, named with a trailing backslash as
+// a drive root is, kx_shell.ini is saved; open to another program while it is
+// read; replaced once a program that held it without delete sharing lets go.
+// kravix.exe there goes by its short form, shorter than 260 and without the
+// \\?\ prefix, as Windows starts no program by a longer path.
+TEST(Win32, DeepFolders) {
     TestFolder scratch;
     std::wstring deep = L"\\\\?\\" + scratch.wstring();
     while (deep.size() < 300) CreateDirectoryW((deep += L"\\папка папка папка").c_str(), nullptr);
@@ -72,7 +73,7 @@ TEST(Win32, ConfigurationFileOnDisk) {
     const FileHandle written = platform.CreateNewFile(deep + L"\\new.tmp");
     platform.WriteText(written, "\"C:\\new.exe\"\r\n");
     platform.CloseFile(written);
-    HANDLE held = open(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    const HANDLE held = open(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
     try {
         platform.MoveIntoPlace(deep + L"\\new.tmp", ini);
         ADD_FAILURE() << "replaced a file held without delete sharing";
@@ -82,18 +83,16 @@ TEST(Win32, ConfigurationFileOnDisk) {
     CloseHandle(held);
     platform.MoveIntoPlace(deep + L"\\new.tmp", ini);
     EXPECT_EQ(ReadProgramPath(platform), L"C:\\new.exe");
-    held = open(GENERIC_READ, FILE_SHARE_READ);
-    EXPECT_THROW(WriteProgramPath(platform, L"C:\\lost.exe"), PlatformFailure);
-    CloseHandle(held);
-    EXPECT_EQ(ReadProgramPath(platform), L"C:\\new.exe");
-    WIN32_FIND_DATAW found;
-    EXPECT_EQ(FindFirstFileW((deep + L"\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE) << "a temporary file is left";
+    CopyFileW((Here() / L"stand_in_kravix.exe").c_str(), (deep + L"\\kravix.exe").c_str(), TRUE);
+    const std::wstring shortForm = platform.ShortPath(deep.substr(4) + L"\\kravix.exe");
+    EXPECT_LT(shortForm.size(), 260u);
+    EXPECT_EQ(shortForm.substr(0, 3), L"C:\\");
 }
 
 // What starts is exactly the resolved program: for a batch file the system's
 // cmd.exe, never one planted in the current folder, with every argument kept
 // from cmd (under Wine's cmd, a smoke test); PATH read; a folder named
-// kravix.exe passed over; a path over 259 characters by its short form.
+// kravix.exe passed over.
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
@@ -108,18 +107,10 @@ TEST(Win32, StartsTheRightProgram) {
     EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
     EXPECT_FALSE(fs::exists(tools / L"pwned.txt"));
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
+    SetCurrentDirectoryW(Here().c_str());
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
     PlatformIn beside(scratch);
     EXPECT_EQ(ResolveProgram(beside, L"kravix.exe"), (inPath / L"kravix.exe").wstring());
-    // Windows starts no program by a path over 259 characters; its short form
-    // is shorter, and goes without the \\?\ prefix.
-    std::wstring deep = L"\\\\?\\" + scratch.wstring();
-    while (deep.size() < 280) CreateDirectoryW((deep += L"\\папка папка папка").c_str(), nullptr);
-    CopyFileW((Here() / L"stand_in_kravix.exe").c_str(), (deep + L"\\kravix.exe").c_str(), TRUE);
-    const std::wstring shortForm = platform.ShortPath(deep.substr(4) + L"\\kravix.exe");
-    EXPECT_LT(shortForm.size(), 260u);
-    EXPECT_EQ(shortForm.substr(0, 3), L"C:\\");
-    SetCurrentDirectoryW(Here().c_str());
 }
 
 // Every control of both windows as its table says, at 96 and at 144 DPI: class,
