@@ -158,3 +158,13 @@ TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     Keys({VK_RETURN});
     EXPECT_EQ(run.Exit(), 1u);
 }
+
+// The system asks kx_shell to quit while its setup window waits: every loop
+// ends, and so does the program, as a success.
+TEST(Journey, AQuitRequestEndsTheProgram) {
+    TestFolder folder;
+    Kx run(folder);
+    Window(kSetupCaption);
+    PostThreadMessageW(run.process.dwThreadId, WM_QUIT, 0, 0);
+    EXPECT_EQ(run.Exit(), 0u);
+}

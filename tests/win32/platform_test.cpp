@@ -107,6 +107,9 @@ TEST(Win32, StartsTheRightProgram) {
     EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
     EXPECT_FALSE(fs::exists(tools / L"pwned.txt"));
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
+    // A look-alike quote in a name with no short form (it does not exist): refused.
+    EXPECT_THROW(LaunchProgram(platform, {L"kravix.bat", (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}),
+                 PlatformFailure);
     SetCurrentDirectoryW(Here().c_str());
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
     PlatformIn beside(scratch);
