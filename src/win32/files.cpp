@@ -88,9 +88,7 @@ void Win32Platform::MoveIntoPlace(const std::wstring& from, const std::wstring& 
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         PlatformFailure failure = SystemFailure(Fill(kCannotReplaceFile, to), error);
-        // Another program holds one of the files for the moment.
-        failure.transient =
-            error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+        failure.transient = IsTransient(error);  // another program holds one of the files
         throw failure;
     }
 }

@@ -8,6 +8,7 @@
 #include "launch.h"
 #include "long_path.h"
 #include "program_path.h"
+#include "system_failure.h"
 #include "system_values.h"
 #include "test_files.h"
 #include "win32_platform.h"
@@ -46,6 +47,9 @@ TEST(Win32, NamedValuesTextsAndBuffers) {
     EXPECT_EQ(win32::ForFileApi(longPath), L"\\\\?\\" + longPath);
     EXPECT_EQ(win32::ForFileApi(L"\\\\s\\" + longPath.substr(3)), L"\\\\?\\UNC\\s\\" + longPath.substr(3));
     EXPECT_NE(platform.UniqueName(), platform.UniqueName());
+    for (const DWORD held : {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_ACCESS_DENIED})
+        EXPECT_TRUE(win32::IsTransient(held)) << held;
+    EXPECT_FALSE(win32::IsTransient(ERROR_FILE_NOT_FOUND));
 }
 
 // In a folder deeper than 260 characters, named with a trailing backslash as
