@@ -34,10 +34,6 @@ inline Step Check(std::function<void(TestDesktop&)> check) { return {.kind = Ste
 inline Step Accept(std::wstring path) { return {.kind = Step::Accept, .path = std::move(path)}; }
 inline Step Cancel() { return {Step::Cancel}; }
 inline Step Dismiss() { return {Step::Dismiss}; }
-// Something unforeseen: an exception that is no platform failure.
-inline Step Throw(const char* what) {
-    return Check([what](TestDesktop&) { throw std::runtime_error(what); });
-}
 
 class TestDesktop final : public FakeSystem, public Screen {
 public:

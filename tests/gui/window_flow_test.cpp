@@ -1,5 +1,6 @@
-// Whole runs: the configuration file and what the user does, against the command
-// line started, the bytes saved, the program path shown and how the run ends.
+// Whole runs: the configuration file, what the user does and which operation
+// fails, against the command line started, the bytes saved, the program path
+// shown, how the run ends and what a fatal report says.
 #include "test_desktop.h"
 
 namespace {
@@ -8,9 +9,8 @@ using namespace MainWindow;
 constexpr Control kSetupBox = SetupWindow::ProgramPathBox, kSetupBrowse = SetupWindow::BrowseButton,
                   kSetupOk = SetupWindow::OkButton, kSetupCancel = SetupWindow::CancelButton;
 constexpr WindowId kMain = WindowId::Main, kSetup = WindowId::Setup;
-const std::wstring kSavedKravix = L"C:\\Tools\\kravix.exe", kOtherKravix = L"D:\\Emu\\kravix.exe";
 const std::string kSaved = "\"C:\\Tools\\kravix.exe\"\r\n", kOther = "\"D:\\Emu\\kravix.exe\"\r\n",
-                  kBareName = "\"kravix.exe\"\r\n", kMissing = "\"C:\\missing.exe\"\r\n";
+                  kMissing = "\"C:\\missing.exe\"\r\n";
 
 // How a run ends: "exit N", or the windows left visible.
 std::string End(const TestDesktop& d) {
@@ -18,14 +18,11 @@ std::string End(const TestDesktop& d) {
     return std::string(d.Visible(kMain) ? "main" : "") + (d.Visible(kSetup) ? "+setup" : "");
 }
 
-Step ChosenPath(std::wstring path) {
-    return Check([path](TestDesktop& d) { EXPECT_EQ(d.app.chosenPath, path); });
-}
-Step Dialogs(std::vector<std::wstring> shown) {
-    return Check([shown](TestDesktop& d) { EXPECT_EQ(d.dialogs, shown); });
-}
 }  // namespace
 
+// A failure in a guarded handler's steps runs its answer (a browse button
+// ignores it, the launch shows its message); in an unguarded handler or an
+// answer, it is fatal.
 TEST(WindowFlow, Runs) {
     // A file that cannot be read is never reported in words.
     const Step setupAloneAndModal = Check([](TestDesktop& d) {
@@ -33,16 +30,24 @@ TEST(WindowFlow, Runs) {
         EXPECT_FALSE(d.enabled[kMain]);
         EXPECT_EQ(d.messages, std::vector<std::wstring>{});
     });
-    const std::wstring a = L"C:\\a.nes", k = kSavedKravix, o = kOtherKravix;
-    // The configuration file (empty: none), what the user does, then kravix.exe's command line, the file saved,
-    // the program path shown and how the run ends.
+    const Step launchFailureTold = Check([](TestDesktop& d) {
+        EXPECT_EQ(d.messages, std::vector<std::wstring>{L"Не найден файл kravix.exe. Нажмите F12  в главном окне "
+                                                        L"для установки пути к этому файлу"});
+    });
+    const Step dialogsShown = Check([](TestDesktop& d) {
+        const std::wstring second = L"Открытие вторичной таблицы(необязательно): ";
+        EXPECT_EQ(d.dialogs, (std::vector<std::wstring>{L"Открытие РОМа: ", L"Открытие первичной таблицы: ", second,
+                                                        second + L"C:\\t\\b.tbl"}));
+    });
+    const Step noChosenPath = Check([](TestDesktop& d) { EXPECT_EQ(d.app.chosenPath, L""); });
+    const std::wstring a = L"C:\\a.nes", k = L"C:\\Tools\\kravix.exe", o = L"D:\\Emu\\kravix.exe";
     // clang-format off
     const struct { const char* name; std::string ini; std::vector<Step> steps; std::wstring started; std::string saved;
-                   std::wstring programPath; std::string end; } runs[] = {
-        {"three files chosen and launched", kSaved,
+                   std::wstring programPath; std::string end; const char* failing = ""; int nth = 0;
+                   std::wstring fatal = L""; } runs[] = {
+        {"three files chosen, a dialog from its last choice", kSaved,
          {Browse(BrowseRomButton, L"C:\\R\\Super Game.nes"), Browse(BrowsePrimaryTableButton, L"C:\\t\\a.tbl"),
-          Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"),
-          Dialogs({L"Открытие РОМа: ", L"Открытие первичной таблицы: ", L"Открытие вторичной таблицы(необязательно): "}),
+          Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"), Click(BrowseSecondaryTableButton), Cancel(), dialogsShown,
           Click(OkButton)}, k + L" \"C:\\R\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl", kSaved, k, "exit 0"},
         {"no file: setup first, its OK saves and shows main", "",
          {setupAloneAndModal, Browse(kSetupBrowse, o), Click(kSetupOk), Click(OkButton)}, o + L"   ", kOther, o, "exit 0"},
@@ -54,21 +59,28 @@ TEST(WindowFlow, Runs) {
         {"F12 beside main; again: to the front as it was", kSaved,
          {Press(ProgramPathBox), Shows(kSetupBox, L""), Browse(kSetupBrowse, o), Browse(BrowseRomButton, a),
           Press(ProgramPathBox), Shows(kSetupBox, o), Click(OkButton)}, k + L" C:\\a.nes  ", kSaved, k, "exit 0"},
-        {"setup reopened afresh; the chosen path outlives it", kSaved,
-         {Press(ProgramPathBox), Browse(kSetupBrowse, o), Close(kSetup), Press(ProgramPathBox), Shows(kSetupBox, L""),
-          ChosenPath(o), Click(kSetupBrowse), Cancel(), Shows(kSetupBox, L"kravix.exe"),
-          Dialogs({L"открытие: kravix.exe", L"открытие: kravix.exe"}), Click(kSetupOk)},
-         L"", kBareName, L"kravix.exe", "main"},
+        {"setup browse cancelled: the bare name saved", kSaved,
+         {Press(ProgramPathBox), Click(kSetupBrowse), Cancel(), Shows(kSetupBox, L"kravix.exe"), Click(kSetupOk)},
+         L"", "\"kravix.exe\"\r\n", L"kravix.exe", "main"},
         {"setup alone: its OK loads main afresh", kSaved,
          {Browse(BrowseRomButton, a), Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, o), Click(kSetupOk),
           Shows(RomBox, L""), Click(OkButton)}, o + L"   ", kOther, o, "exit 0"},
         {"a window closed under its dialog stays closed", kSaved,
          {Press(ProgramPathBox), Click(kSetupBrowse), Close(kSetup), Press(ProgramPathBox), Accept(o),
-          Shows(kSetupBox, L""), ChosenPath(L"")}, L"", kSaved, k, "main+setup"},
-        {"main closed under the launch's message", kMissing, {Click(OkButton), Close(kMain), Check([](TestDesktop& d) {
-            EXPECT_EQ(d.messages, std::vector<std::wstring>{L"Не найден файл kravix.exe. Нажмите F12  в главном окне "
-                                                            L"для установки пути к этому файлу"}); }), Dismiss()},
+          Shows(kSetupBox, L""), noChosenPath}, L"", kSaved, k, "main+setup"},
+        {"main closed under the launch's message", kMissing, {Click(OkButton), Close(kMain), launchFailureTold, Dismiss()},
          L"", kMissing, L"C:\\missing.exe", "exit 0"},
+        {"a failed dialog is ignored", kSaved, {Click(BrowseRomButton), Browse(BrowseSecondaryTableButton, L"C:\\b.tbl"),
+         Shows(RomBox, L""), Shows(SecondaryTableBox, L"C:\\b.tbl")}, L"", kSaved, k, "main", "ShowOpen", 1},
+        {"setup window not shown by F12", kSaved, {Press(ProgramPathBox)}, L"", kSaved, k, "exit 1", "Show", 2,
+         L"injected\nShow"},
+        {"the focus not given back", kMissing, {Click(OkButton), Dismiss()}, L"", kMissing, L"C:\\missing.exe", "exit 1",
+         "SetFocus", 1, L"injected\nSetFocus"},
+        {"main reloaded by setup OK cannot show setup modally", kSaved, {Press(ProgramPathBox), Close(kMain),
+         Browse(kSetupBrowse, o), Click(kSetupOk)}, L"", kOther, L"", "exit 1", "OpenForInput", 2,
+         L"Окно уже открыто и не может стать модальным.\n"},
+        {"an exception that is no platform failure", kSaved, {Click(BrowseRomButton), Check([](TestDesktop&) {
+         throw std::runtime_error("\xFF"); })}, L"", kSaved, k, "exit 1", "", 0, L"Внутренняя ошибка программы.\n"},
     };
     // clang-format on
     for (const auto& run : runs) {
@@ -76,42 +88,12 @@ TEST(WindowFlow, Runs) {
         TestDesktop desktop;
         desktop.programs = {k, o};
         if (!run.ini.empty()) desktop.files[desktop.Ini()] = run.ini;
+        desktop.FailOn(run.failing, run.nth);
         desktop.Run(run.steps);
         EXPECT_EQ(desktop.started.empty() ? L"" : desktop.started[1], run.started);
         EXPECT_EQ(desktop.files[desktop.Ini()], run.saved);
         EXPECT_EQ(desktop.texts[ProgramPathBox], run.programPath);
         EXPECT_EQ(End(desktop), run.end);
-    }
-}
-
-// A failure in a guarded handler's steps runs its answer (the browse buttons ignore
-// it, the start-up read asks for the path, the launch shows its message); in an
-// unguarded handler or an answer, it is fatal.
-TEST(WindowFlow, Failures) {
-    const std::vector<Step> confirm{Press(ProgramPathBox), Browse(kSetupBrowse, kOtherKravix), Click(kSetupOk)};
-    // The operation that fails at its nth call, what the user does, how the run ends and what the fatal report says.
-    // clang-format off
-    const struct { const char* name, *operation; int nth; std::vector<Step> steps; std::string end;
-                   std::wstring fatal = L""; } cases[] = {
-        {"setup window not shown by F12", "Show", 2, {Press(ProgramPathBox)}, "exit 1", L"injected\nShow"},
-        {"a failed dialog is ignored", "ShowOpen", 1, {Click(BrowseRomButton), Browse(BrowseSecondaryTableButton,
-         L"C:\\b.tbl"), Shows(RomBox, L""), Shows(SecondaryTableBox, L"C:\\b.tbl")}, "main"},
-        {"the focus not given back", "SetFocus", 1, {Click(OkButton), Dismiss()}, "exit 1", L"injected\nSetFocus"},
-        {"a failed save", "WriteText", 1, confirm, "exit 1",
-         L"Не удалось сохранить путь к kravix.exe в файл C:\\Tools\\kx_shell.ini.\ninjected\nWriteText"},
-        {"main reloaded by setup OK cannot show setup modally", "OpenForInput", 2, {Press(ProgramPathBox), Close(kMain),
-         Browse(kSetupBrowse, kOtherKravix), Click(kSetupOk)}, "exit 1", L"Окно уже открыто и не может стать модальным.\n"},
-        {"another exception: no words when not UTF-8", "", 0, {Click(BrowseRomButton), Throw("\xFF")}, "exit 1",
-         L"Внутренняя ошибка программы.\n"},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestDesktop desktop;
-        desktop.files[desktop.Ini()] = kSaved;
-        desktop.FailOn(c.operation, c.nth);
-        desktop.Run(c.steps);
-        EXPECT_EQ(End(desktop), c.end);
-        EXPECT_EQ(desktop.fatal, c.fatal);
+        EXPECT_EQ(desktop.fatal, run.fatal);
     }
 }
