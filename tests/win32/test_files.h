@@ -45,27 +45,18 @@ inline std::wstring ShortName(const fs::path& path) {
     return std::wstring(name, GetShortPathNameW(path.c_str(), name, MAX_PATH));
 }
 
-// A new, empty folder whose name holds a space and Cyrillic, removed with all it holds at the end.
+// A new, empty folder whose name holds a space and Cyrillic, removed with all it
+// holds at the end (std::filesystem reaches no deeper than 260 characters).
 struct TestFolder : fs::path {
     TestFolder()
         : fs::path(fs::temp_directory_path() /
                    (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count))) {
-        Remove(L"\\\\?\\" + wstring());  // left by an earlier run of the same process number
+        fs::remove_all(*this);  // left by an earlier run of the same process number
         fs::create_directories(*this);
     }
-    ~TestFolder() { Remove(L"\\\\?\\" + wstring()); }
-    // With the Win32 functions in the \\?\ form, which reach folders deeper
-    // than 260 characters (std::filesystem does not).
-    static void Remove(const std::wstring& path) {
-        WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-            const std::wstring name = found.cFileName, inside = path + L"\\" + name;
-            if (name == L"." || name == L"..") continue;
-            found.dwFileAttributes& FILE_ATTRIBUTE_DIRECTORY ? Remove(inside) : void(DeleteFileW(inside.c_str()));
-        }
-        if (search != INVALID_HANDLE_VALUE) FindClose(search);
-        RemoveDirectoryW(path.c_str());
+    ~TestFolder() {
+        std::error_code ignored;
+        fs::remove_all(*this, ignored);
     }
     static inline int count = 0;
 };
