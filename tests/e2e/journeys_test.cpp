@@ -1,6 +1,4 @@
-// What needs the whole program: kx_shell.exe driven as a user drives it, with
-// real clicks and key presses through the input queue, beside the stand-in
-// kravix.exe (stand_in/kravix.cpp).
+// kx_shell.exe driven through the input queue as a user drives it, beside the stand-in kravix.exe.
 #include <gtest/gtest.h>
 
 #include "controls.h"
@@ -27,8 +25,7 @@ INPUT Key(WORD code, wchar_t c, DWORD up) {
     return {.type = INPUT_KEYBOARD, .ki = {code, c, up | (code ? 0 : KEYEVENTF_UNICODE)}};
 }
 
-// Types the text, then presses the keys in order and lets go of them in
-// reverse: {VK_MENU, VK_F4} is Alt+F4.
+// Types the text, then presses the keys and lets go in reverse: {VK_MENU, VK_F4} is Alt+F4.
 void Keys(std::initializer_list<WORD> codes, const std::wstring& text = L"") {
     std::vector<INPUT> inputs;
     for (const wchar_t c : text) inputs.insert(inputs.end(), {Key(0, c, 0), Key(0, c, KEYEVENTF_KEYUP)});
@@ -38,7 +35,6 @@ void Keys(std::initializer_list<WORD> codes, const std::wstring& text = L"") {
     Send(inputs);
 }
 
-// A left click in the middle of the control, where the user sees it.
 void ClickOn(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
@@ -50,7 +46,6 @@ void ClickOn(HWND control) {
     Send(inputs);
 }
 
-// kx_shell.exe copied into `folder` and started from a working folder of its own there.
 struct Kx {
     explicit Kx(const fs::path& folder) {
         fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
@@ -77,8 +72,7 @@ struct Kx {
     PROCESS_INFORMATION process{};
 };
 
-// Clicks the browse button and types `file` into the Open dialog, which its
-// window owns; Escape for none.
+// Types `file` into the Open dialog its window owns; Escape for none.
 void Browse(HWND window, Control button, const wchar_t* title, const std::wstring& file) {
     ClickOn(GetDlgItem(window, button.id));
     const HWND dialog = Window(title);
@@ -89,11 +83,7 @@ void Browse(HWND window, Control button, const wchar_t* title, const std::wstrin
 
 }  // namespace
 
-// From the first start to the launch: the setup window alone; the path chosen
-// there saved beside kx_shell.exe and shown; Tab through the main window; F12,
-// and the setup window closed alone; the stop message with the main window
-// disabled, then the focus back; two files chosen and OK: kravix.exe gets
-// them in their places, the same line in both views, and kx_shell ends.
+// Setup first, Tab order, F12 and Alt+F4, the stop message, then the launch: both views of the line.
 TEST(Journey, FromTheFirstStartToTheLaunch) {
     using namespace MainWindow;
     TestFolder folder;
@@ -140,8 +130,7 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
               line + L"\n" + line + L"\n" + (folder / L"рабочая папка").wstring() + L"\nopened\n");
 }
 
-// A fatal error: the setup window cannot save where a folder stands in for
-// kx_shell.ini. The user reads what failed and why, and the process ends with status 1.
+// The setup window cannot save where a folder stands for kx_shell.ini: the report, then status 1.
 TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     TestFolder folder;
     fs::create_directory(folder / L"kx_shell.ini");
@@ -157,8 +146,7 @@ TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     EXPECT_EQ(run.Exit(), 1u);
 }
 
-// The system asks kx_shell to quit while its setup window waits: every loop
-// ends, and so does the program, as a success.
+// A quit request while the setup window waits ends every loop, and the program with status 0.
 TEST(Journey, AQuitRequestEndsTheProgram) {
     TestFolder folder;
     Kx run(folder);

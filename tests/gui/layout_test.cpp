@@ -1,5 +1,4 @@
-// The order a window's controls are created in, on the production tables.
-// (Their places and fonts at each DPI are checked on real windows.)
+// The order a window's controls are created in (their places are checked under Wine).
 #include "layout.h"
 
 #include <gtest/gtest.h>

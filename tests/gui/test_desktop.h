@@ -1,7 +1,5 @@
-// The shipped window rules on an in-memory desktop. The screen only records
-// what it is told and plays a script of what the user does: whenever a loop
-// waits for the user it does the next step, and an open dialog or message box
-// takes the next answer in the script (or the file its browse click chose).
+// The shipped window rules on an in-memory screen that plays a script of the user's steps;
+// a dialog or message box takes the next answer in it.
 #pragma once
 
 #include <functional>
@@ -16,8 +14,7 @@ class TestDesktop;
 
 inline bool operator<(Control a, Control b) { return std::pair(a.window, a.id) < std::pair(b.window, b.id); }
 
-// One thing the user does, or another program does to a window. Accept and
-// Cancel answer an Open dialog, Dismiss a message box.
+// A user's step; Accept and Cancel answer an Open dialog, Dismiss a message box.
 struct Step {
     enum Kind { Click, Press, Close, Check, Accept, Cancel, Dismiss } kind;
     Control control{WindowId::Main, 0};
@@ -44,7 +41,6 @@ public:
     std::optional<int> exitStatus;      // once the program has ended
     App app{*this, *this, kMainWindow, kSetupWindow};
 
-    // Runs the program until it ends or the script runs out.
     void Run(std::vector<Step> script) {
         script_ = std::move(script);
         try {
@@ -100,8 +96,7 @@ private:
         EXPECT_TRUE(events_.count(control.window)) << operation << ": the window is not loaded";
         return Call(operation, control);
     }
-    // A dialog or message box waits for its answer; steps before it still
-    // reach the other windows, as on a real desktop.
+    // Steps before the answer still reach the other windows, as on a real desktop.
     Step NextAnswer() {
         ++loops_;
         while (next_ < script_.size() && !script_[next_].IsAnswer()) Perform(script_[next_++]);
@@ -135,7 +130,6 @@ private:
     std::map<WindowId, ScreenEvents*> events_;
 };
 
-// Checks the box's text at this point of the script.
 inline Step Shows(Control box, std::wstring text) {
     return Check([box, text](TestDesktop& d) { EXPECT_EQ(d.texts[box], text); });
 }

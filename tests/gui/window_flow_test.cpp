@@ -1,6 +1,4 @@
-// Whole runs: the configuration file, what the user does and which operation
-// fails, against the command line started, the bytes saved, the program path
-// shown, how the run ends and what a fatal report says.
+// Whole runs of the window rules, from kx_shell.ini and the user's steps to how the run ends.
 #include "test_desktop.h"
 
 namespace {
@@ -20,9 +18,7 @@ std::string End(const TestDesktop& d) {
 
 }  // namespace
 
-// A failure in a guarded handler's steps runs its answer (a browse button
-// ignores it, the launch shows its message); in an unguarded handler or an
-// answer, it is fatal.
+// A failure in a guarded handler runs its answer; elsewhere it is fatal.
 TEST(WindowFlow, Runs) {
     // A file that cannot be read is never reported in words.
     const Step setupAloneAndModal = Check([](TestDesktop& d) {

@@ -31,9 +31,7 @@ TEST(ConfigFile, Utf8OfBothSizesOfCodeUnit) {
     EXPECT_EQ(EncodeUtf8<char32_t>(std::u32string(1, 0x110000)), "\xEF\xBF\xBD");
 }
 
-// What the first field of kx_shell.ini reads as, up to the most a reader takes
-// (a mark, and the longest path with its quotes and CR LF, at three bytes each:
-// 98312); the file is closed whatever it holds.
+// The first field, up to the most a reader takes (98312 bytes); the file is closed whatever it holds.
 TEST(ConfigFile, FirstFieldRules) {
     // clang-format off
     const struct { const char* name; std::string bytes; std::optional<std::wstring> field; } cases[] = {
@@ -87,10 +85,7 @@ TEST(ConfigFile, FirstFieldRules) {
     }
 }
 
-// A record is the path quoted in the ANSI code page, or in UTF-8 after a mark,
-// and reads back exactly. A save goes through a temporary file of its own; a
-// move held up by another program is retried. A failed save leaves the file as
-// it was and no temporary file; the report names the file and the step that failed.
+// Records as written and read back; retried moves; a failed save leaves the file and no temporary one.
 TEST(ConfigFile, Saves) {
     // The path, the record saved (empty: none), the operation that fails, how many times and whether for a moment.
     // clang-format off

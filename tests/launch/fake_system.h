@@ -45,8 +45,7 @@ public:
     void DeleteFileQuietly(const std::wstring& path) noexcept override { files.erase(path); }
     std::wstring UniqueName() override { return L"u" + std::to_wstring(++uniqueNames_); }
     void Pause(int milliseconds) override { pausedMs += milliseconds; }
-    // A model of code page 1251: ASCII, the Russian alphabet and "ё" (0xB8);
-    // any other character comes back as "?", which no path holds.
+    // A model of code page 1251: ASCII, the Russian alphabet and "ё"; anything else comes back as "?".
     bool ToAnsi(const std::wstring& text, std::string& bytes) override {
         bytes.clear();
         for (const wchar_t c : text) bytes += static_cast<char>(c < 0x80 ? c : c == L'ё' ? 0xB8 : c - 0x410 + 0xC0);

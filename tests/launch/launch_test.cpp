@@ -4,8 +4,7 @@
 #include "fake_system.h"
 #include "program_path.h"
 
-// A bare name beside the launcher, then in the system folders, then in the
-// absolute folders of PATH; never in the current folder.
+// A bare name beside the launcher, in the system folders, in PATH; never in the current folder.
 TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
     // The program path, PATH, the programs there are, and what is found (empty: refused).
     // clang-format off
@@ -53,20 +52,14 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
     EXPECT_EQ(ResolveProgram(atRoot, L"kravix.exe"), L"D:\\kravix.exe");
 }
 
-// Paths outside the ANSI code page by their short form, when there is one in
-// it, and refused when an old program would read a look-alike that splits the
-// line or changes the folders; a program path too long for Windows by its
-// short form, or not at all; a batch file through cmd with every path
-// protected, or not at all; a line no longer than Windows takes; the folder
-// the launcher was started in, or, when that one is gone, the program's own.
+// Short forms, look-alikes, long paths, batch files, the longest line and the start folder.
 TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
     const std::wstring kravix = L"C:\\Tools\\kravix.exe", wide = L"C:\\Программы ∞\\kravix.exe";
     // Paths of a given length; 259 characters is the most Windows starts a program by.
     const auto path = [](std::size_t n, wchar_t c) { return L"C:\\" + std::wstring(n - 14, c) + L"\\kravix.exe"; };
     const std::wstring s259 = L"C:\\" + std::wstring(256, L'S'), s260 = s259 + L"S";
     const std::wstring cmd = L"C:\\Windows\\system32\\cmd.exe";
-    // The texts, the program started with its line (empty: refused) and, when
-    // the folder the launcher was started in is gone, the folder it starts in.
+    // The texts, what starts (empty: refused) and its folder when the start folder is gone.
     // clang-format off
     const struct { const char* name; LaunchTexts texts; std::vector<std::wstring> started;
                    const wchar_t* folderWithoutStartFolder = nullptr; } cases[] = {

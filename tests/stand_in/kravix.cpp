@@ -1,7 +1,5 @@
-// Stands in for kravix.exe: the Windows tests copy it where kravix.exe is
-// looked for. It writes what it was started with to received.txt beside
-// itself, in UTF-8 lines: its command line, the same as an ANSI program gets
-// it, the current folder, and whether an ANSI program could open argument 1.
+// Stands in for kravix.exe: writes to received.txt beside itself its command line, as a Unicode
+// and an ANSI program read it, its current folder, and whether an ANSI program can open argument 1.
 #include "test_files.h"
 
 int main() {

@@ -1,5 +1,4 @@
-// The Windows operations on a real file system, with real processes and real
-// windows, under Wine when cross-compiling: each once, where only Windows can show it.
+// The Windows operations on real files, processes and windows, under Wine: each once.
 #include <gtest/gtest.h>
 
 #include "config_file.h"
@@ -52,11 +51,7 @@ TEST(Win32, NamedValuesTextsAndBuffers) {
     EXPECT_FALSE(win32::IsTransient(ERROR_FILE_NOT_FOUND));
 }
 
-// In a folder deeper than 260 characters, named with a trailing backslash as
-// a drive root is, kx_shell.ini is saved, open to another program while it is
-// read, and replaced.
-// kravix.exe there goes by its short form, shorter than 260 and without the
-// \\?\ prefix, as Windows starts no program by a longer path.
+// kx_shell.ini deeper than 260 characters: saved, shared while read, replaced; a program there by its 8.3 form.
 TEST(Win32, DeepFolders) {
     TestFolder scratch;
     std::wstring deep = L"\\\\?\\" + scratch.wstring();
@@ -83,10 +78,7 @@ TEST(Win32, DeepFolders) {
     for (; deep.size() > scratch.wstring().size() + 4; deep.resize(deep.rfind(L'\\'))) RemoveDirectoryW(deep.c_str());
 }
 
-// What starts is exactly the resolved program: for a batch file the system's
-// cmd.exe, never one planted in the current folder, with every argument kept
-// from cmd (under Wine's cmd, a smoke test); PATH read; a folder named
-// kravix.exe passed over.
+// Exactly the resolved program: Windows' cmd.exe for a batch file, PATH read, a folder never taken.
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
@@ -108,8 +100,7 @@ TEST(Win32, StartsTheRightProgram) {
     EXPECT_EQ(ResolveProgram(beside, L"kravix.exe"), (inPath / L"kravix.exe").wstring());
 }
 
-// Every control of both windows as its table says, at 96 and at 144 DPI: class,
-// styles, font and place; each window centred on its screen.
+// Every control as its table says at 96 and 144 DPI; each window centred.
 TEST(Win32, WindowsAsTheirTablesSay) {
     struct : ScreenEvents {
         void Clicked(Control) override {}

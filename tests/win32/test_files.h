@@ -22,12 +22,11 @@ inline std::wstring FromUtf8(const std::string& text) {
 inline void WriteBytes(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
-// Whether `done` holds within 10 s, looked at every 25 ms.
+// Whether `done` holds within 10 s.
 inline bool WaitUntil(const std::function<bool()>& done) {
     for (int poll = 0; poll < 400 && !done(); ++poll) Sleep(25);
     return done();
 }
-// The file once it exists, waiting for it up to 10 s.
 inline std::string ReadBytes(const fs::path& file) {
     WaitUntil([&] { return fs::exists(file); });
     std::ostringstream bytes;
@@ -35,7 +34,6 @@ inline std::string ReadBytes(const fs::path& file) {
     return bytes.str();
 }
 
-// The folder this program lies in, with kx_shell.exe and stand_in_kravix.exe.
 inline fs::path Here() {
     wchar_t path[MAX_PATH * 4];
     return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4))).parent_path();
@@ -45,8 +43,7 @@ inline std::wstring ShortName(const fs::path& path) {
     return std::wstring(name, GetShortPathNameW(path.c_str(), name, MAX_PATH));
 }
 
-// A new, empty folder whose name holds a space and Cyrillic, removed with all it
-// holds at the end (std::filesystem reaches no deeper than 260 characters).
+// A new, empty folder whose name holds a space and Cyrillic, removed at the end.
 struct TestFolder : fs::path {
     TestFolder()
         : fs::path(fs::temp_directory_path() /
