@@ -1,6 +1,9 @@
 #include "config_file.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string_view>
 
 #include "messages.h"
 #include "unicode.h"
@@ -79,10 +82,13 @@ void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std
     }
 }
 
-}  // namespace
+// Enough bytes for the record of the longest path in any encoding; reading
+// stops there, whatever size the file has.
+constexpr std::size_t kRecordReadLimit = 3 + 3 * (kLongestPath + 2) + 2;
 
 std::wstring ConfigFilePath(PlatformOps& ops) { return ops.ProgramDirectory() + L"\\kx_shell.ini"; }
 
+// `whole` says the bytes are the entire file, not only its beginning.
 std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole) {
     std::string fromUtf16;
     bool marked = bytes.starts_with(kUtf8Mark);
@@ -111,6 +117,8 @@ std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
     if (codec.ToAnsi(text, ansi) && !IsMultiByteUtf8(ansi)) return '"' + ansi + "\"\r\n";
     return std::string(kUtf8Mark) + '"' + EncodeUtf8(text) + "\"\r\n";
 }
+
+}  // namespace
 
 std::wstring ReadProgramPath(PlatformOps& ops) {
     OpenFile file(ops, ops.OpenForInput(ConfigFilePath(ops)));

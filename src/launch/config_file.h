@@ -9,25 +9,11 @@
 // byte-order mark (Notepad's "Unicode") is read too.
 #pragma once
 
-#include <cstddef>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform_ops.h"
-
-// Enough bytes for the record of the longest path in any encoding; reading
-// stops there, whatever size the file has.
-constexpr std::size_t kRecordReadLimit = 3 + 3 * (kLongestPath + 2) + 2;
-
-std::wstring ConfigFilePath(PlatformOps& ops);
 
 // Throws PlatformFailure when the file is missing, unreadable or holds no field.
 std::wstring ReadProgramPath(PlatformOps& ops);
 // Replaces the file in one step; a failure leaves the previous file as it was.
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path);
-
-// The pure halves of the two above.
-// `whole` says the bytes are the entire file, not only its beginning.
-std::optional<std::wstring> ParseFirstField(AnsiCodec& codec, std::string_view bytes, bool whole);
-std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text);
