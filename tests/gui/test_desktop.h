@@ -85,17 +85,13 @@ public:
         EXPECT_NE(answer.kind, Step::Dismiss);
         return answer.kind == Step::Accept ? std::optional(answer.path) : std::nullopt;
     }
-    std::wstring GetText(Control box) override { return texts[CallOn("GetText", box)]; }
-    void SetText(Control box, const std::wstring& text) override { texts[CallOn("SetText", box)] = text; }
-    void Focus(Control control) override { focus = CallOn("SetFocus", control); }
+    std::wstring GetText(Control box) override { return texts[Call("GetText", box)]; }
+    void SetText(Control box, const std::wstring& text) override { texts[Call("SetText", box)] = text; }
+    void Focus(Control control) override { focus = Call("SetFocus", control); }
 
 private:
     struct ScriptRanOut {};
 
-    Control CallOn(const char* operation, Control control) {
-        EXPECT_TRUE(events_.count(control.window)) << operation << ": the window is not loaded";
-        return Call(operation, control);
-    }
     // Steps before the answer still reach the other windows, as on a real desktop.
     Step NextAnswer() {
         ++loops_;

@@ -1,8 +1,11 @@
-// Which program a launch starts, with which line, and when it refuses.
+// Which program a launch starts, with which command line, and when it refuses.
 #include "launch.h"
 
+#include "command_line.h"
 #include "fake_system.h"
 #include "program_path.h"
+
+using namespace std::string_literals;
 
 // A bare name beside the launcher, in the system folders, in PATH; never in the current folder.
 TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
@@ -18,8 +21,6 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
         {"a stream of a full path", L"C:\\b\\run.bat::$DATA", L"", {}, L""},
         {"the \\\\?\\ form with its drive", L"\\\\?\\C:\\k.exe", L"", {}, L"\\\\?\\C:\\k.exe"},
         {"a stream in the \\\\.\\ form", L"\\\\.\\C:\\k.exe:s", L"", {}, L""},
-        {"bare: beside the launcher first", L"kravix.exe", L"", {L"C:\\Tools\\kravix.exe", L"C:\\Windows\\kravix.exe"},
-         L"C:\\Tools\\kravix.exe"},
         {"bare without extension: .exe", L"kravix", L"", {L"C:\\Tools\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
         {"the system folders before PATH", L"kravix.exe", L"E:\\bin", {L"C:\\Windows\\kravix.exe",
          L"E:\\bin\\kravix.exe"}, L"C:\\Windows\\kravix.exe"},
@@ -48,7 +49,7 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
     }
     FakeSystem atRoot;
     atRoot.directory = L"D:\\";
-    atRoot.programs = {L"D:\\kravix.exe"};
+    atRoot.programs = {L"D:\\kravix.exe", L"C:\\Windows\\kravix.exe"};  // beside the launcher first
     EXPECT_EQ(ResolveProgram(atRoot, L"kravix.exe"), L"D:\\kravix.exe");
 }
 
@@ -82,15 +83,12 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
          kravix + L" C:\\B~1.NES C:\\t.tbl "}},
         {"in the code page, or look-alike letters with no short form: as it is",
          {kravix, L"C:\\Игры\\a.nes", L"C:\\café ∞.tbl", L""}, {kravix, kravix + L" C:\\Игры\\a.nes \"C:\\café ∞.tbl\" "}},
-        {"the longest line Windows takes", {kravix, std::wstring(32744, L'r'), L"", L""}, {kravix,
-         kravix + L" " + std::wstring(32744, L'r') + L"  "}},
         {"a look-alike quote, no short form: refused", {kravix, L"C:\\c＂-evil.nes", L"C:\\t.tbl", L""}, {}},
         {"a look-alike blank: refused", {kravix, L"C:\\a\u3000b.nes", L"", L""}, {}},
         {"a look-alike backslash: refused", {kravix, L"C:\\a＼b.nes", L"", L""}, {}},
         {"a look-alike slash: refused", {kravix, L"C:\\a／b.nes", L"", L""}, {}},
         {"a look-alike colon: refused", {kravix, L"C:\\a：b.nes", L"", L""}, {}},
         {"a line longer: refused", {kravix, std::wstring(32745, L'r'), L"", L""}, {}},
-        {"no program: refused", {L"", L"C:\\r.nes", L"", L""}, {}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -117,4 +115,35 @@ TEST(Launch, StartsTheProgramWithPathsEveryProgramCanRead) {
             expected.push_back(c.folderWithoutStartFolder ? c.folderWithoutStartFolder : L"C:\\Start");
         EXPECT_EQ(system.started, expected);
     }
+}
+
+// The exact form of the line, as the C runtime and CommandLineToArgvW split it.
+TEST(CommandLine, EachTextArrivesWholeInItsPosition) {
+    // clang-format off
+    const struct { const char* name; LaunchTexts texts; std::wstring line; } cases[] = {
+        {"plain paths as they are", {L"C:\\Tools\\kravix.exe", L"C:\\r\\game.nes", L"C:\\t\\a.tbl", L"C:\\t\\b.tbl"},
+         L"C:\\Tools\\kravix.exe C:\\r\\game.nes C:\\t\\a.tbl C:\\t\\b.tbl"},
+        {"an empty last text: its space kept", {L"k.exe", L"r.nes", L"a.tbl", L""}, L"k.exe r.nes a.tbl "},
+        {"an empty ROM before a table", {L"k.exe", L"", L"C:\\t\\a.tbl", L""}, L"k.exe \"\" C:\\t\\a.tbl "},
+        {"all empty: three spaces", {L"", L"", L"", L""}, L"   "},
+        {"a quote escaped, the rest as it is", {L"C:\\Игры\\k.exe", L"g&pwn%OS%.nes", L"рус.tbl", L"a\"b"},
+         L"C:\\Игры\\k.exe g&pwn%OS%.nes рус.tbl \"a\\\"b\""},
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(BuildCommandLine(c.texts), c.line) << c.name;
+}
+
+TEST(CommandLine, BatchFilesGetEveryArgumentProtectedFromCmd) {
+    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"g&pwn", L"%OS%.nes", L""}),
+              L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" \"g&pwn\" \"%%cd:~,%OS%%cd:~,%.nes\" \"");
+    // Quoted when cmd would read any letter of it as more than a letter; every % broken up.
+    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"a&b|c<d>e^f(g)h,i;j=k!l%m n", L"", L""}),
+              L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" \"a&b|c<d>e^f(g)h,i;j=k!l%%cd:~,%m n\"  \"");
+    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"C:\\r\\09AZaz.nes", L"", L"C:\\b\\"}),
+              L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" C:\\r\\09AZaz.nes \"\" \"C:\\b\\\\\"\"");
+    // What cmd cannot be kept from reading: a quote, a line end, a NUL, more than 8191 characters.
+    for (const std::wstring& unsafe : {L"a\"b"s, L"a\rb"s, L"\0"s, std::wstring(8147, L'a')}) {
+        EXPECT_FALSE(BuildBatchCommandLine({L"C:\\k.bat", unsafe, L"", L""})) << unsafe.size() << " characters";
+    }
+    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", std::wstring(8146, L'a'), L"", L""})->size(), 8191u);
 }
