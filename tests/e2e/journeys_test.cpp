@@ -50,9 +50,8 @@ struct Kx {
     explicit Kx(const fs::path& folder) {
         fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
         fs::create_directory(folder / L"рабочая папка");
-        std::wstring line = L"kx_shell.exe";
         STARTUPINFOW startup{.cb = sizeof startup};
-        CreateProcessW((folder / L"kx_shell.exe").c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        CreateProcessW((folder / L"kx_shell.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                        (folder / L"рабочая папка").c_str(), &startup, &process);
     }
     ~Kx() {

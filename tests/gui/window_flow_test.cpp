@@ -32,9 +32,9 @@ TEST(WindowFlow, Runs) {
                                                         L"для установки пути к этому файлу"});
     });
     const Step dialogsShown = Check([](TestDesktop& d) {
-        const std::wstring second = L"Открытие вторичной таблицы(необязательно): ";
-        EXPECT_EQ(d.dialogs, (std::vector<std::wstring>{L"Открытие РОМа: ", L"Открытие первичной таблицы: ", second,
-                                                        second + L"C:\\t\\b.tbl"}));
+        EXPECT_EQ(d.dialogs, (std::vector<std::wstring>{L"Открытие РОМа: ", L"Открытие первичной таблицы: ",
+                                                        L"Открытие вторичной таблицы(необязательно): ",
+                                                        L"Открытие вторичной таблицы(необязательно): C:\\t\\b.tbl"}));
     });
     const Step noChosenPath = Check([](TestDesktop& d) { EXPECT_EQ(d.app.chosenPath, L""); });
     const std::wstring a = L"C:\\a.nes", k = L"C:\\Tools\\kravix.exe", o = L"D:\\Emu\\kravix.exe";

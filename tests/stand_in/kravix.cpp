@@ -1,6 +1,8 @@
 // Stands in for kravix.exe: writes to received.txt beside itself its command line, as a Unicode
 // and an ANSI program read it, its current folder, and whether an ANSI program can open argument 1.
 #include "test_files.h"
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 int main() {
     const char* ansiLine = GetCommandLineA();

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,10 +10,7 @@
 
 namespace fs = std::filesystem;
 
-inline std::string Utf8(const fs::path& text) {
-    const std::u8string bytes = text.u8string();
-    return {bytes.begin(), bytes.end()};
-}
+inline std::string Utf8(const fs::path& text) { return reinterpret_cast<const char*>(text.u8string().c_str()); }
 inline std::wstring FromUtf8(const std::string& text) {
     return fs::path(std::u8string(text.begin(), text.end())).wstring();
 }
