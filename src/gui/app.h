@@ -6,8 +6,8 @@
 #include <string>
 
 #include "handler.h"
-#include "window_life.h"
 #include "platform_ops.h"
+#include "window_life.h"
 
 // One run of the launcher: the system's services, the two windows, and the
 // one value a window keeps outside its controls.

@@ -1,9 +1,9 @@
 // The main window: where kravix.exe lies, the three file rows, OK and Cancel.
 #include <iterator>
 
+#include "browse.h"
 #include "controls.h"
 #include "window_flow.h"
-#include "browse.h"
 #include "window_tables.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The setup window: asks where kravix.exe lies.
 #include <iterator>
 
+#include "browse.h"
 #include "controls.h"
 #include "window_flow.h"
-#include "browse.h"
 #include "window_tables.h"
 
 namespace {
