@@ -8,12 +8,12 @@ bash scripts/deps.sh
 version=$(sed -n 's/^project(kx_shell VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 stage=build/release/kx_shell-$version
 rm -rf build/release && mkdir -p "$stage/x64" "$stage/x86" dist
-for preset in windows windows-i686; do
+for preset in app app-i686; do
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target kx_shell >/dev/null
+    cmake --build --preset "$preset" >/dev/null
 done
-cp build/windows/kx_shell.exe "$stage/x64/"
-cp build/windows-i686/kx_shell.exe "$stage/x86/"
+cp build/app/kx_shell.exe "$stage/x64/"
+cp build/app-i686/kx_shell.exe "$stage/x86/"
 cp README.md LICENSE "$stage/"
 
 zip=$PWD/dist/kx_shell-$version.zip
