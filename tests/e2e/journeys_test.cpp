@@ -1,62 +1,75 @@
 // kx_shell.exe driven through the input queue as a user drives it, beside the stand-in kravix.exe.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "controls.h"
 #include "test_files.h"
 
 namespace {
 
 const wchar_t kMainCaption[] = L"Shell for kravix", kSetupCaption[] = L"Укажите где находится kravix.exe";
-
-// The top-level window with this caption, once it shows and takes the keyboard.
-HWND Window(const wchar_t* caption) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowW(nullptr, caption)) && GetForegroundWindow() == found; });
-    return found;
-}
+constexpr int kMessageText = 0xFFFF;  // the static control that holds a message box's text
 
 std::wstring Text(HWND window) {
     wchar_t text[4096] = {};
     return std::wstring(text, SendMessageW(window, WM_GETTEXT, 4096, LPARAM(text)));
 }
 
-void Send(std::vector<INPUT> inputs) { SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)); }
 INPUT Key(WORD code, wchar_t c, DWORD up) {
     return {.type = INPUT_KEYBOARD, .ki = {code, c, up | (code ? 0 : KEYEVENTF_UNICODE)}};
 }
 
-// Types the text, then presses the keys and lets go in reverse: {VK_MENU, VK_F4} is Alt+F4.
-void Keys(std::initializer_list<WORD> codes, const std::wstring& text = L"") {
-    std::vector<INPUT> inputs;
-    for (const wchar_t c : text) inputs.insert(inputs.end(), {Key(0, c, 0), Key(0, c, KEYEVENTF_KEYUP)});
-    for (const WORD code : codes) inputs.push_back(Key(code, 0, 0));
-    for (auto code = std::rbegin(codes); code != std::rend(codes); ++code)
-        inputs.push_back(Key(*code, 0, KEYEVENTF_KEYUP));
-    Send(inputs);
-}
-
-void ClickOn(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    const LONG x = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    const LONG y = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    std::vector<INPUT> inputs;
-    for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
-        inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_ABSOLUTE}});
-    Send(inputs);
-}
-
+// kx_shell.exe started in a folder of its own, in a job that ends it and whatever it started with the test, also
+// when the test runs out of time and is killed: no window of one test is ever found by the next.
 struct Kx {
     explicit Kx(const fs::path& folder) {
         fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
         fs::create_directory(folder / L"рабочая папка");
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
         STARTUPINFOW startup{.cb = sizeof startup};
-        CreateProcessW((folder / L"kx_shell.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+        CreateProcessW((folder / L"kx_shell.exe").c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                        (folder / L"рабочая папка").c_str(), &startup, &process);
+        AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
     }
     ~Kx() {
+        TerminateJobObject(job, 99);
         TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, 10000);
+        WaitForSingleObject(process.hProcess, 90'000);
+        CloseHandle(job);
+    }
+    // kx_shell's window with this caption, once it has the keyboard; the journey ends where none does.
+    HWND Window(const std::wstring& caption) const {
+        HWND found = nullptr;
+        if (WaitUntil([&] {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found = GetForegroundWindow(), &owner);
+                return owner == process.dwProcessId && Text(found) == caption;
+            }))
+            return found;
+        throw std::runtime_error("no window \"" + Utf8(caption) + "\" took the keyboard");
+    }
+    // Types the text, then presses the keys and lets go in reverse ({VK_MENU, VK_F4} is Alt+F4), into `window` only.
+    void Keys(HWND window, std::initializer_list<WORD> codes, const std::wstring& text = L"") const {
+        std::vector<INPUT> inputs;
+        for (const wchar_t c : text) inputs.insert(inputs.end(), {Key(0, c, 0), Key(0, c, KEYEVENTF_KEYUP)});
+        for (const WORD code : codes) inputs.push_back(Key(code, 0, 0));
+        for (auto code = std::rbegin(codes); code != std::rend(codes); ++code)
+            inputs.push_back(Key(*code, 0, KEYEVENTF_KEYUP));
+        Send(window, inputs);
+    }
+    void Click(HWND control) const {
+        RECT r{};
+        GetWindowRect(control, &r);
+        const LONG x = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        const LONG y = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        std::vector<INPUT> inputs;
+        for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+            inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_ABSOLUTE}});
+        Send(GetAncestor(control, GA_ROOT), inputs);
     }
     bool Focused(HWND control) const {
         GUITHREADINFO thread{.cbSize = sizeof thread};
@@ -64,19 +77,26 @@ struct Kx {
     }
     DWORD Exit() const {
         DWORD status = 259;
-        WaitForSingleObject(process.hProcess, 10000);
+        WaitForSingleObject(process.hProcess, 90'000);
         GetExitCodeProcess(process.hProcess, &status);
         return status;
     }
+    // Types into a dialog or clicks on it only while it has the keyboard.
+    void Send(HWND window, std::vector<INPUT> inputs) const {
+        if (!WaitUntil([&] { return GetForegroundWindow() == window; }))
+            throw std::runtime_error("\"" + Utf8(Text(window)) + "\" never took the keyboard");
+        SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
     PROCESS_INFORMATION process{};
 };
 
 // Types `file` into the Open dialog its window owns; Escape for none.
-void Browse(HWND window, Control button, const wchar_t* title, const std::wstring& file) {
-    ClickOn(GetDlgItem(window, button.id));
-    const HWND dialog = Window(title);
+void Browse(const Kx& run, HWND window, Control button, const wchar_t* title, const std::wstring& file) {
+    run.Click(GetDlgItem(window, button.id));
+    const HWND dialog = run.Window(title);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
-    Keys({WORD(file.empty() ? VK_ESCAPE : VK_RETURN)}, file);
+    run.Keys(dialog, {WORD(file.empty() ? VK_ESCAPE : VK_RETURN)}, file);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << Utf8(title);
 }
 
@@ -86,46 +106,54 @@ void Browse(HWND window, Control button, const wchar_t* title, const std::wstrin
 TEST(Journey, FromTheFirstStartToTheLaunch) {
     using namespace MainWindow;
     TestFolder folder;
-    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", rom = folder / L"ゲーム Super.nes",
-                   table = folder / L"a.tbl";
-    fs::create_directories(kravix.parent_path());
+    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", roms = folder / L"РОМы",
+                   rom = roms / L"ゲーム Super.nes", table = folder / L"a.tbl";
+    for (const fs::path& place : {kravix.parent_path(), roms}) fs::create_directories(place);
     fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
     for (const fs::path& file : {rom, table}) WriteBytes(file, "data");
     Kx run(folder);
-    const HWND setup = Window(kSetupCaption);
-    Browse(setup, SetupWindow::BrowseButton, L"открытие", kravix);
-    ClickOn(GetDlgItem(setup, SetupWindow::OkButton.id));
-    const HWND main = Window(kMainCaption);
+    const HWND setup = run.Window(kSetupCaption), owner = GetWindow(setup, GW_OWNER);
+    EXPECT_TRUE(owner && !IsWindowVisible(owner)) << "the setup window has a taskbar button";
+    run.Click(GetDlgItem(setup, SetupWindow::BrowseButton.id));
+    const HWND dialog = run.Window(L"открытие");
+    run.Keys(dialog, {VK_RETURN}, (folder / L"нет такого.exe").wstring());
+    run.Keys(run.Window(L""), {VK_RETURN});  // the dialog's own "no such file"
+    run.Keys(dialog, {VK_RETURN}, kravix.wstring());
+    run.Click(GetDlgItem(setup, SetupWindow::OkButton.id));
+    const HWND main = run.Window(kMainCaption);
     EXPECT_TRUE(WaitUntil([&] { return Text(GetDlgItem(main, ProgramPathBox.id)) == kravix.wstring(); }));
     EXPECT_EQ(ReadBytes(folder / L"kx_shell.ini"), "\xEF\xBB\xBF\"" + Utf8(kravix) + "\"\r\n");
 
     for (const Control control : {RomBox, BrowseRomButton, PrimaryTableBox, BrowsePrimaryTableButton, SecondaryTableBox,
                                   BrowseSecondaryTableButton, OkButton, CancelButton, ProgramPathBox}) {
-        Keys({VK_TAB});
+        run.Keys(main, {VK_TAB});
         EXPECT_TRUE(run.Focused(GetDlgItem(main, control.id))) << control.id;
     }
-    Keys({VK_F12});
-    const HWND setupAgain = Window(kSetupCaption);
-    Keys({VK_MENU, VK_F4});
+    run.Keys(main, {VK_F12});
+    const HWND setupAgain = run.Window(kSetupCaption);
+    run.Keys(setupAgain, {VK_MENU, VK_F4});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setupAgain); }));
     EXPECT_TRUE(IsWindowVisible(main));
 
     fs::rename(kravix, folder / L"away.exe");
-    ClickOn(GetDlgItem(main, OkButton.id));
-    Window(L"kx_shell");
+    run.Click(GetDlgItem(main, OkButton.id));
+    const HWND message = run.Window(L"kx_shell");
     EXPECT_FALSE(IsWindowEnabled(main));
-    Keys({VK_RETURN});
+    run.Keys(message, {VK_RETURN});
     EXPECT_TRUE(run.Focused(GetDlgItem(main, ProgramPathBox.id)));
     fs::rename(folder / L"away.exe", kravix);
 
-    Browse(main, BrowseRomButton, L"Открытие РОМа", rom);
-    Browse(main, BrowseSecondaryTableButton, L"Открытие вторичной таблицы(необязательно)", table);
-    ClickOn(GetDlgItem(main, OkButton.id));
+    Browse(run, main, BrowseRomButton, L"Открытие РОМа", rom);
+    // The chosen file's folder is not kx_shell's current one, which would keep a stick from being ejected.
+    fs::rename(roms, folder / L"moved");
+    fs::rename(folder / L"moved", roms);
+    Browse(run, main, BrowseSecondaryTableButton, L"Открытие вторичной таблицы(необязательно)", table);
+    run.Click(GetDlgItem(main, OkButton.id));
     EXPECT_EQ(run.Exit(), 0u);
-    // Outside the code page, kravix.exe and the ROM go by their short names.
+    // Outside the code page, kravix.exe and the ROM go by their short names; it starts normal-sized (1).
     const std::wstring line = ShortName(kravix) + L" " + ShortName(rom) + L" \"\" \"" + table.wstring() + L"\"";
     EXPECT_EQ(FromUtf8(ReadBytes(kravix.parent_path() / L"received.txt")),
-              line + L"\n" + line + L"\n" + (folder / L"рабочая папка").wstring() + L"\nopened\n");
+              line + L"\n" + line + L"\n" + (folder / L"рабочая папка").wstring() + L"\nshown 1\nopened\n");
 }
 
 // The setup window cannot save where a folder stands for kx_shell.ini: the report, then status 1.
@@ -133,13 +161,14 @@ TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     TestFolder folder;
     fs::create_directory(folder / L"kx_shell.ini");
     Kx run(folder);
-    const HWND setup = Window(kSetupCaption);
-    Browse(setup, SetupWindow::BrowseButton, L"открытие", L"");
-    ClickOn(GetDlgItem(setup, SetupWindow::OkButton.id));
+    const HWND setup = run.Window(kSetupCaption);
+    Browse(run, setup, SetupWindow::BrowseButton, L"открытие", L"");
+    run.Click(GetDlgItem(setup, SetupWindow::OkButton.id));
     const std::wstring ini = (folder / L"kx_shell.ini").wstring();
-    EXPECT_EQ(Text(GetDlgItem(Window(L"kx_shell"), 0xFFFF)), L"Не удалось сохранить путь к kravix.exe в файл " + ini +
-                                                                 L".\n\nНе удалось заменить файл " + ini +
-                                                                 L".\nДоступ запрещён.\n\nПрограмма будет закрыта.");
-    Keys({VK_RETURN});
+    const HWND report = run.Window(L"kx_shell");
+    EXPECT_EQ(Text(GetDlgItem(report, kMessageText)), L"Не удалось сохранить путь к kravix.exe в файл " + ini +
+                                                          L".\n\nНе удалось заменить файл " + ini +
+                                                          L".\nДоступ запрещён.\n\nПрограмма будет закрыта.");
+    run.Keys(report, {VK_RETURN});
     EXPECT_EQ(run.Exit(), 1u);
 }

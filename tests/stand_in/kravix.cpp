@@ -1,5 +1,5 @@
-// Stands in for kravix.exe: writes to received.txt beside itself its command line, as a Unicode
-// and an ANSI program read it, its current folder, and whether an ANSI program can open argument 1.
+// Stands in for kravix.exe: writes to received.txt beside itself its command line, as a Unicode and an ANSI program
+// read it, its current folder, the show state it was given, and whether an ANSI program can open argument 1.
 #include "test_files.h"
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -8,7 +8,11 @@ int main() {
     const char* ansiLine = GetCommandLineA();
     std::wstring seenByAnsi(strlen(ansiLine), L'\0');
     seenByAnsi.resize(MultiByteToWideChar(CP_ACP, 0, ansiLine, -1, seenByAnsi.data(), seenByAnsi.size() + 1) - 1);
-    std::string record = Utf8(GetCommandLineW()) + "\n" + Utf8(seenByAnsi) + "\n" + Utf8(fs::current_path()) + "\n";
+    STARTUPINFOW startup{};
+    GetStartupInfoW(&startup);
+    std::string record = Utf8(GetCommandLineW()) + "\n" + Utf8(seenByAnsi) + "\n" + Utf8(fs::current_path()) +
+                         "\nshown " +
+                         std::to_string(startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : -1) + "\n";
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     char ansi[32768] = {};  // argument 1 as an ANSI program gets it

@@ -17,10 +17,13 @@ inline std::wstring FromUtf8(const std::string& text) {
 inline void WriteBytes(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
-// Whether `done` holds within 10 s.
+// Whether `done` holds within 90 s: a first window on a cold machine may take a minute, and a wait that
+// succeeds ends as soon as it does.
 inline bool WaitUntil(const std::function<bool()>& done) {
-    for (int poll = 0; poll < 400 && !done(); ++poll) Sleep(25);
-    return done();
+    const ULONGLONG end = GetTickCount64() + 90'000;
+    for (; !done(); Sleep(25))
+        if (GetTickCount64() > end) return false;
+    return true;
 }
 inline std::string ReadBytes(const fs::path& file) {
     WaitUntil([&] { return fs::exists(file); });
