@@ -63,13 +63,13 @@ TEST(ConfigFile, Saves) {
     // The path, the record saved (empty: none), the operation that fails, how many times and whether for a moment.
     // clang-format off
     const struct { const char* name; std::wstring path; std::string record; const char* failing = ""; int times = 0;
-                   bool transient = false; int pausedMs = 0; } cases[] = {
+                   bool transient = false; } cases[] = {
         {"ANSI", L"C:\\Ж\\\x7F.exe", "\"C:\\\xC6\\\x7F.exe\"\r\n"},
         {"3-byte UTF-8", L"C:\\\u0800\u221E\uFFFF", kMark + "\"C:\\\xE0\xA0\x80\xE2\x88\x9E\xEF\xBF\xBF\"\r\n"},
         // In the code page, but its bytes (D0 B8) would read as UTF-8 "и".
         {"ANSI that reads as UTF-8", L"C:\\Рё", kMark + "\"C:\\\xD0\xA0\xD1\x91\"\r\n"},
-        {"held twice, then moved", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "MoveIntoPlace", 2, true, 10 + 20},
-        {"held ten times: not saved", L"C:\\new.exe", "", "MoveIntoPlace", 10, true, 450},
+        {"held twice, then moved", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "MoveIntoPlace", 2, true},
+        {"held ten times: not saved", L"C:\\new.exe", "", "MoveIntoPlace", 10, true},
         {"not closed", L"C:\\new.exe", "", "CloseFile", 1},
     };
     // clang-format on
@@ -94,6 +94,8 @@ TEST(ConfigFile, Saves) {
         }
         EXPECT_EQ(system.files, before);
         EXPECT_EQ(system.openFiles, 0);
-        EXPECT_EQ(system.pausedMs, c.pausedMs);
+        // Another try comes a moment later, and the user waits less than half a second in all.
+        EXPECT_EQ(system.pausedMs > 0, c.transient);
+        EXPECT_LT(system.pausedMs, 500);
     }
 }
