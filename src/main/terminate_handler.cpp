@@ -1,7 +1,7 @@
 // What happens when an exception escapes everything: the same report as any
 // fatal error. Replacing libstdc++'s verbose handler also keeps its C++
 // name demangler, a quarter of the executable's size, out of kx_shell.exe.
-#include "message_box.h"
+#include "program_end.h"
 #include "messages.h"
 
 #if defined(__GLIBCXX__)

@@ -1,6 +1,6 @@
 #include "dpi.h"
 
-#include "system_library.h"
+#include "late_bound.h"
 
 namespace win32 {
 

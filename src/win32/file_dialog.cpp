@@ -8,7 +8,7 @@
 #include "dialog_filter.h"
 #include "messages.h"
 #include "system_failure.h"
-#include "system_library.h"
+#include "late_bound.h"
 
 namespace win32 {
 

@@ -39,7 +39,7 @@ public:
                       const std::wstring& folder,
                       StartedWindow window) override;
 
-    // message_box.cpp
+    // program_end.cpp
     void ShowMessage(const std::wstring& text, MessageKind kind) override;
     [[noreturn]] void EndProgram() override;
     [[noreturn]] void Fatal(const PlatformFailure& failure) override;

@@ -4,7 +4,7 @@
 
 #include "dpi.h"
 #include "file_dialog.h"
-#include "message_box.h"
+#include "program_end.h"
 #include "messages.h"
 #include "resource.h"
 #include "system_failure.h"

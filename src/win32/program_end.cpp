@@ -1,5 +1,5 @@
 // What the user is told: the launch failure and fatal errors.
-#include "message_box.h"
+#include "program_end.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "system_library.h"
+#include "late_bound.h"
 
 #include <string>
 
