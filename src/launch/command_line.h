@@ -13,6 +13,7 @@ struct LaunchTexts {
     std::wstring secondaryTable;  // may be empty
 
     std::array<const std::wstring*, 4> InOrder() const { return {&program, &rom, &primaryTable, &secondaryTable}; }
+    std::array<std::wstring*, 4> InOrder() { return {&program, &rom, &primaryTable, &secondaryTable}; }
 };
 
 // The four texts joined by single spaces, for a program that splits its line

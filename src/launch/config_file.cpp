@@ -38,33 +38,6 @@ std::optional<std::string_view> FirstField(std::string_view bytes, bool whole) {
     return value;
 }
 
-// Closes the file on every path out of a reader or writer.
-class OpenFile {
-public:
-    OpenFile(PlatformOps& ops, FileHandle handle) : ops_(ops), handle_(handle) {}
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() {
-        if (open_) {
-            try {
-                ops_.CloseFile(handle_);
-            } catch (const PlatformFailure&) {
-                // Already failing: the first failure is the one that counts.
-            }
-        }
-    }
-    FileHandle handle() const { return handle_; }
-    void Close() {
-        open_ = false;
-        ops_.CloseFile(handle_);
-    }
-
-private:
-    PlatformOps& ops_;
-    FileHandle handle_;
-    bool open_ = true;
-};
-
 // On Windows a virus scanner, an indexer or a program reading the file may
 // hold it for a moment, and a second launcher may be replacing it: such a
 // failure is tried again a few times, a little later each time (in all less

@@ -3,11 +3,25 @@
 // and the system services these rest on (PlatformOps).
 #pragma once
 
+#include <optional>
+
 #include "command_line.h"
 #include "platform_ops.h"
 
-// Starts the program named by texts.program with the other texts as its arguments
-// and ends the launcher. A failed start throws, for the caller's guard to answer.
+// What a launch starts: the program's file, its whole command line (its own
+// path first) and the folder it starts in.
+struct LaunchPlan {
+    std::wstring program, commandLine, folder;
+    bool operator==(const LaunchPlan&) const = default;
+};
+
+// What to start for the main window's four texts, or nothing when no start
+// could hand kravix.exe exactly these paths.
+std::optional<LaunchPlan> PlanLaunch(PlatformOps& ops, const LaunchTexts& texts);
+// Starts what was planned and ends the launcher; throws PlatformFailure when
+// the start fails.
+void StartPlanned(PlatformOps& ops, const LaunchPlan& plan);
+// Both, as the main window's OK asks: a refusal throws as a failed start does.
 void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts);
 // The one message for every cause of a failed launch.
 void ReportLaunchFailure(PlatformOps& ops);

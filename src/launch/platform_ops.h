@@ -83,3 +83,31 @@ public:
     // Tells the user what failed and ends the process with a non-zero status.
     [[noreturn]] virtual void Fatal(const PlatformFailure& failure) = 0;
 };
+
+// An open file, closed on every path out of the scope that opened it. Close
+// reports a failure to close; on a path already failing, the first failure
+// is the one that counts.
+class OpenFile {
+public:
+    OpenFile(PlatformOps& ops, FileHandle handle) : ops_(ops), handle_(handle) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (open_) {
+            try {
+                ops_.CloseFile(handle_);
+            } catch (const PlatformFailure&) {
+            }
+        }
+    }
+    FileHandle handle() const { return handle_; }
+    void Close() {
+        open_ = false;
+        ops_.CloseFile(handle_);
+    }
+
+private:
+    PlatformOps& ops_;
+    FileHandle handle_;
+    bool open_ = true;
+};

@@ -53,11 +53,11 @@ std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
     return !folder.empty() && IsSeparator(folder.back()) ? folder + name : folder + L'\\' + name;
 }
 
-std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path) {
-    if (path.empty() || HasStreamColon(path)) throw PlatformFailure{};
+std::optional<std::wstring> ResolveProgram(PlatformOps& ops, const std::wstring& path) {
+    if (path.empty() || HasStreamColon(path)) return std::nullopt;
     if (IsFullyQualified(path)) return path;
     // "\k.exe" and "C:k.exe" name a place through the current drive or folder.
-    if (IsSeparator(path[0]) || path.find(L':') != std::wstring::npos) throw PlatformFailure{};
+    if (IsSeparator(path[0]) || path.find(L':') != std::wstring::npos) return std::nullopt;
     const std::wstring launcherFolder = ops.ProgramDirectory();
     if (path.find_first_of(L"\\/") != std::wstring::npos) return InFolder(launcherFolder, path);
 
@@ -69,5 +69,5 @@ std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path) {
         const std::wstring candidate = InFolder(folder, name);
         if (ops.IsFile(candidate)) return candidate;
     }
-    throw PlatformFailure{};
+    return std::nullopt;
 }

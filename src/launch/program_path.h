@@ -2,6 +2,7 @@
 // program planted in a download folder must never run in kravix's place.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform_ops.h"
@@ -13,9 +14,9 @@ bool IsFullyQualified(const std::wstring& path);
 // it is; a bare name (".exe" added when it has no extension) is looked for
 // beside the launcher, then in the system folders and the absolute folders of
 // PATH; any other relative path is taken from the launcher's folder. "\k.exe"
-// and "C:k.exe", which depend on the current drive or folder, are refused.
-// Throws PlatformFailure when there is no such program.
-std::wstring ResolveProgram(PlatformOps& ops, const std::wstring& path);
+// and "C:k.exe", which depend on the current drive or folder, are refused:
+// nothing then, as when a bare name is found nowhere.
+std::optional<std::wstring> ResolveProgram(PlatformOps& ops, const std::wstring& path);
 
 // A file name in `folder`, with one backslash between them also at a drive root.
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name);

@@ -36,5 +36,5 @@ inline constexpr wchar_t kDialogLibraryMissing[] = L"Не найдена биб�
 // The system's reason when Windows has no words for it.
 inline constexpr wchar_t kErrorCode[] = L"Код ошибки %1.";
 
-// The message, which holds "%1", with `value` in its place.
+// The message with `value` in the place of its "%1"; one without it, as it is.
 std::wstring Fill(std::wstring_view message, std::wstring_view value);

@@ -7,7 +7,6 @@
 namespace win32 {
 
 std::wstring ForFileApi(const std::wstring& path) {
-    // 248 is the limit for a folder, the tighter of the two.
     if (path.size() < 248 || path.rfind(L"\\\\?\\", 0) == 0) return path;
     // The \\?\ form is taken literally: make the path full and canonical first
     // (this also folds the doubled backslash of a drive-root join).

@@ -5,8 +5,10 @@
 
 namespace win32 {
 
-// A path past the classic 260-character limit gets the \\?\ form, which the
-// file functions take at any length; a shorter one is returned unchanged.
+// A path of 248 characters or more, past what the file functions take for a
+// folder (the tighter of their limits: 260 for a file, 248 for a folder),
+// gets the \\?\ form, which they take at any length; a shorter one is
+// returned unchanged.
 std::wstring ForFileApi(const std::wstring& path);
 
 }  // namespace win32

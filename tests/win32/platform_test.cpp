@@ -16,11 +16,10 @@
 
 namespace {
 
-// The real platform, with its program folder elsewhere and its end caught.
+// The real platform, with its program folder elsewhere.
 struct PlatformIn : Win32Platform {
     explicit PlatformIn(const fs::path& where) : folder(where.wstring()) {}
     std::wstring ProgramDirectory() override { return folder; }
-    [[noreturn]] void EndProgram() override { throw folder; }
     std::wstring folder;
 };
 
@@ -95,16 +94,19 @@ TEST(Win32, StartsTheRightProgram) {
     SetCurrentDirectoryW(scratch.c_str());
     PlatformIn platform(tools);
     WriteBytes(tools / L"kravix.bat", "@echo %1> \"%~dp0got.txt\"\r\n");
-    EXPECT_THROW(LaunchProgram(platform, {L"kravix.bat", (scratch / L"g&pwn").wstring(), L"", L""}), std::wstring);
+    const auto plan = PlanLaunch(platform, {L"kravix.bat", (scratch / L"g&pwn").wstring(), L"", L""});
+    ASSERT_TRUE(plan);
+    platform.StartProgram(plan->program, plan->commandLine, plan->folder, StartedWindow::NormalWithFocus);
     EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
     // A look-alike quote in a name with no short form (it does not exist): refused.
-    EXPECT_THROW(LaunchProgram(platform, {L"kravix.bat", (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}),
-                 PlatformFailure);
+    EXPECT_FALSE(PlanLaunch(platform, {L"kravix.bat", (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}));
     SetCurrentDirectoryW(Here().c_str());
+    const std::wstring path = platform.PathVariable();
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
     PlatformIn beside(scratch);
     EXPECT_EQ(ResolveProgram(beside, L"kravix.exe"), (inPath / L"kravix.exe").wstring());
+    SetEnvironmentVariableW(L"PATH", path.c_str());
 }
 
 // Every control as its table says at 96 and 144 DPI; each window centred.
