@@ -5,9 +5,9 @@
 
 // The dialog's file name goes into the box whether or not the user cancelled:
 // after a cancel it is the name it held before, so the box stays as it was.
-template <Control dialog, Control box>
+template <const Control& dialog, const Control& box>
 void BrowseInto(App& app, const Event&) {
-    app.windows.SetText(box, app.windows.ShowOpen(dialog));
+    app.SetText(box, app.ShowOpen(dialog));
 }
 
 // The browse buttons' captions.

@@ -4,7 +4,6 @@
 #include "browse.h"
 #include "controls.h"
 #include "window_flow.h"
-#include "window_tables.h"
 
 namespace {
 

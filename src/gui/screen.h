@@ -1,4 +1,4 @@
-// What only a screen can do, for the window rules (window_life.h) to drive:
+// What only a screen can do, for the window rules (app.h) to drive:
 // draw a window from its table and take it away, show it, let it take input
 // or not, run the user's events, and show a file dialog. It keeps no rule of
 // its own about when any of this happens.

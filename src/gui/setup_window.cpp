@@ -4,7 +4,6 @@
 #include "browse.h"
 #include "controls.h"
 #include "window_flow.h"
-#include "window_tables.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ using enum ControlKind;
 // the chosen path, which outlives the window itself.
 void BrowseProgram(App& app, const Event& event) {
     BrowseInto<ProgramDialog, ProgramPathBox>(app, event);
-    app.chosenPath = app.windows.GetText(ProgramPathBox);
+    app.chosenPath = app.GetText(ProgramPathBox);
 }
 
 constexpr Handler kBrowseProgram{BrowseProgram, IgnoreFailure};

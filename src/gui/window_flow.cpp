@@ -7,41 +7,41 @@
 
 namespace {
 
-void StartUpRead(App& app, const Event&) { app.windows.SetText(MainWindow::ProgramPathBox, ReadProgramPath(app.ops)); }
+void StartUpRead(App& app, const Event&) { app.SetText(MainWindow::ProgramPathBox, ReadProgramPath(app.ops)); }
 
 // The main window's load waits here until the setup window is gone; the
 // window is shown afterwards with whatever its program-path box then holds.
-void AskForProgramPath(App& app) { app.windows.ShowWindow(WindowId::Setup, WindowMode::Modal); }
+void AskForProgramPath(App& app) { app.ShowWindow(WindowId::Setup, WindowMode::Modal); }
 
 void ProgramPathKeyDown(App& app, const Event& event) {
-    if (event.key == Key::F12) app.windows.ShowWindow(WindowId::Setup, WindowMode::Modeless);
+    if (event.key == Key::F12) app.ShowWindow(WindowId::Setup, WindowMode::Modeless);
 }
 
 void LaunchFromMainWindow(App& app, const Event&) {
     // Read in this order: a braced list is evaluated from left to right.
-    LaunchProgram(app.ops, {app.windows.GetText(MainWindow::ProgramPathBox), app.windows.GetText(MainWindow::RomBox),
-                            app.windows.GetText(MainWindow::PrimaryTableBox),
-                            app.windows.GetText(MainWindow::SecondaryTableBox)});
+    LaunchProgram(app.ops, {app.GetText(MainWindow::ProgramPathBox), app.GetText(MainWindow::RomBox),
+                            app.GetText(MainWindow::PrimaryTableBox),
+                            app.GetText(MainWindow::SecondaryTableBox)});
 }
 
 void AnswerLaunchFailure(App& app) {
     ReportLaunchFailure(app.ops);
-    app.windows.SetFocus(MainWindow::ProgramPathBox);
+    app.SetFocus(MainWindow::ProgramPathBox);
 }
 
 void ConfirmProgramPath(App& app, const Event&) {
     // An empty box means nothing was browsed since the window was loaded:
     // there is no new choice, so the saved path and the main window's box
     // stay as they are rather than being overwritten with an empty or old one.
-    const std::wstring shown = app.windows.GetText(SetupWindow::ProgramPathBox);
+    const std::wstring shown = app.GetText(SetupWindow::ProgramPathBox);
     if (!shown.empty()) {
         WriteProgramPath(app.ops, app.chosenPath);
         // Loads the main window first if it was closed; its start-up read
         // then finds the file just written.
-        app.windows.SetText(MainWindow::ProgramPathBox, shown);
+        app.SetText(MainWindow::ProgramPathBox, shown);
     }
-    app.windows.UnloadWindow(WindowId::Setup);
-    app.windows.ShowWindow(WindowId::Main, WindowMode::Modeless);
+    app.UnloadWindow(WindowId::Setup);
+    app.ShowWindow(WindowId::Main, WindowMode::Modeless);
 }
 
 void EndProgram(App& app, const Event&) { app.ops.EndProgram(); }

@@ -1,33 +1,13 @@
-#include "window_life.h"
-
+// The rules of the windows' life, the same on every screen: loading, modal
+// and modeless display, unloading, and which window takes input when.
 #include <utility>
 
+#include "app.h"
 #include "messages.h"
-#include "platform_ops.h"
 
-WindowLife::WindowLife(Screen& screen,
-                       const WindowDef& mainWindow,
-                       const WindowDef& setupWindow,
-                       HandlerRunner& handlers)
-    : screen_(screen), handlers_(handlers), windows_{{&mainWindow}, {&setupWindow}} {}
-
-void WindowLife::Run(WindowId startWindow) {
-    Loaded(startWindow);
-    if (IsLoaded(startWindow) && !IsVisible(startWindow)) ShowWindow(startWindow, WindowMode::Modeless);
-    // The program ends when its last window is unloaded, and also once no
-    // window is left visible for the user to work in: a window that a
-    // handler loaded while the user closed the others never keeps an
-    // invisible process alive.
-    screen_.RunUntil([this] { return !IsVisible(WindowId::Main) && !IsVisible(WindowId::Setup); });
-}
-
-WindowLife::Window& WindowLife::Loaded(WindowId id) {
+App::Window& App::EnsureLoaded(WindowId id) {
     Window& window = Of(id);
-    if (!window.loaded) Load(window);
-    return window;
-}
-
-void WindowLife::Load(Window& window) {
+    if (window.loaded) return window;
     // Loaded from the moment the load begins: its own handler, and handlers
     // that run while it waits, may use the window's controls.
     // A window that cannot be created ends the program: every path that
@@ -38,14 +18,15 @@ void WindowLife::Load(Window& window) {
         if (control.dialog) window.fileNames[control.control.id] = control.dialog->initialFileName;
     }
     screen_.Create(*window.def, *this);
-    Run(window.def->onLoad);
+    RunHandler(window.def->onLoad);
+    return window;
 }
 
-void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
+void App::ShowWindow(WindowId id, WindowMode mode) {
     if (mode == WindowMode::Modal && IsVisible(id)) {
         throw PlatformFailure{kWindowAlreadyOpen, {}};
     }
-    Window& window = Loaded(id);
+    Window& window = EnsureLoaded(id);
     window.visible = true;
     screen_.Show(id);
     if (mode == WindowMode::Modeless) return;
@@ -63,13 +44,13 @@ void WindowLife::ShowWindow(WindowId id, WindowMode mode) {
     screen_.RunUntil([&window, load] { return !window.visible || window.loads != load; });
 }
 
-void WindowLife::GiveInputBack(Window& modal) {
+void App::GiveInputBack(Window& modal) {
     for (const WindowId id : std::exchange(modal.disabledWhileModal, {})) {
         if (Of(id).loaded) screen_.Enable(id, true);
     }
 }
 
-void WindowLife::UnloadWindow(WindowId id) {
+void App::UnloadWindow(WindowId id) {
     Window& window = Of(id);
     if (!window.loaded) return;
     // The input goes back before the window does, so that Windows activates
@@ -79,23 +60,23 @@ void WindowLife::UnloadWindow(WindowId id) {
     screen_.Destroy(id);
 }
 
-void WindowLife::SetFocus(Control control) {
-    Loaded(control.window);
+void App::SetFocus(Control control) {
+    EnsureLoaded(control.window);
     screen_.Focus(control);
 }
 
-std::wstring WindowLife::GetText(Control box) {
-    Loaded(box.window);
+std::wstring App::GetText(Control box) {
+    EnsureLoaded(box.window);
     return screen_.GetText(box);
 }
 
-void WindowLife::SetText(Control box, const std::wstring& text) {
-    Loaded(box.window);
+void App::SetText(Control box, const std::wstring& text) {
+    EnsureLoaded(box.window);
     screen_.SetText(box, text);
 }
 
-std::wstring WindowLife::ShowOpen(Control dialog) {
-    Window& window = Loaded(dialog.window);
+std::wstring App::ShowOpen(Control dialog) {
+    Window& window = EnsureLoaded(dialog.window);
     const unsigned load = window.loads;
     const auto chosen =
         screen_.ShowOpenDialog(dialog.window, *window.def->Find(dialog.id)->dialog, window.fileNames[dialog.id]);
@@ -105,19 +86,3 @@ std::wstring WindowLife::ShowOpen(Control dialog) {
     if (chosen) window.fileNames[dialog.id] = *chosen;
     return window.fileNames[dialog.id];
 }
-
-void WindowLife::Run(const Handler* handler, Key key) {
-    if (handler) handlers_.Run(*handler, Event{key});
-}
-
-void WindowLife::Clicked(Control button) {
-    const ControlDef* control = Of(button.window).def->Find(button.id);
-    if (control) Run(control->onClick);
-}
-
-void WindowLife::KeyDown(Control box, Key key) {
-    const ControlDef* control = Of(box.window).def->Find(box.id);
-    if (control) Run(control->onKeyDown, key);
-}
-
-void WindowLife::CloseRequested(WindowId window) { UnloadWindow(window); }

@@ -10,10 +10,12 @@ struct Handler;  // run by the launcher, never looked into here
 
 enum class WindowId { Main, Setup };
 
-// A control of one of the windows; the id is also its dialog id on screen.
+// A control of one of the windows; the id is also its dialog id on screen,
+// the name what it is, for whoever reads about it.
 struct Control {
     WindowId window;
     int id;
+    const char* name = "";
 };
 constexpr bool operator==(Control a, Control b) { return a.window == b.window && a.id == b.id; }
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app.h"
+#include "controls.h"
 #include "win32_platform.h"
 #include "win32_screen.h"
-#include "window_tables.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Paths come only from the launcher's own folder and the user's choices:
@@ -13,6 +13,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetDllDirectoryW(L"");
     Win32Platform platform;
     Win32Screen screen;
-    App(platform, screen, kMainWindow, kSetupWindow).Run();
+    App(platform, screen, kMainWindow, kSetupWindow).RunProgram();
     return 0;
 }

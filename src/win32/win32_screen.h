@@ -1,7 +1,7 @@
 // The screen on the Windows desktop: draws each window from its table
 // (window_builder.h), runs the message loop, and sends clicks, keys and close
 // requests to the window rules. It holds no rule of when windows load, show
-// or go; those live in window_life.h.
+// or go; those live in app.h.
 #pragma once
 
 #include <windows.h>

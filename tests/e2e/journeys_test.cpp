@@ -127,7 +127,7 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     for (const Control control : {RomBox, BrowseRomButton, PrimaryTableBox, BrowsePrimaryTableButton, SecondaryTableBox,
                                   BrowseSecondaryTableButton, OkButton, CancelButton, ProgramPathBox}) {
         run.Keys(main, {VK_TAB});
-        EXPECT_TRUE(run.Focused(GetDlgItem(main, control.id))) << control.id;
+        EXPECT_TRUE(run.Focused(GetDlgItem(main, control.id))) << control.name;
     }
     run.Keys(main, {VK_F12});
     const HWND setupAgain = run.Window(kSetupCaption);

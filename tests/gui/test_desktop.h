@@ -8,7 +8,6 @@
 #include "app.h"
 #include "controls.h"
 #include "fake_system.h"
-#include "window_tables.h"
 
 class TestDesktop;
 
@@ -44,7 +43,7 @@ public:
     void Run(std::vector<Step> script) {
         script_ = std::move(script);
         try {
-            app.Run();
+            app.RunProgram();
             exitStatus = 0;  // no window left
         } catch (const ProgramEnded& end) {
             exitStatus = end.status;
@@ -52,7 +51,7 @@ public:
             EXPECT_EQ(loops_, 1) << "the script ran out while a modal window, dialog or message box waited";
         }
     }
-    bool Visible(WindowId window) const { return app.windows.IsVisible(window); }
+    bool Visible(WindowId window) const { return app.IsVisible(window); }
 
     void ShowMessage(const std::wstring& text, MessageKind kind) override {
         FakeSystem::ShowMessage(text, kind);
@@ -108,7 +107,7 @@ private:
             // Another program may close a window the user cannot reach.
             if (events_.count(window)) events_[window]->CloseRequested(window);
         } else if (!events_.count(window) || !Visible(window) || !enabled[window]) {
-            ADD_FAILURE() << "step " << next_ << ": the user cannot reach that window now";
+            ADD_FAILURE() << "step " << next_ << ": the user cannot reach " << step.control.name << " now";
         } else if (step.kind == Step::Click) {
             chosen_ = step.path.empty() ? std::nullopt : std::optional(step.path);
             events_[window]->Clicked(step.control);
@@ -127,5 +126,9 @@ private:
 };
 
 inline Step Shows(Control box, std::wstring text) {
-    return Check([box, text](TestDesktop& d) { EXPECT_EQ(d.texts[box], text); });
+    return Check([box, text](TestDesktop& d) { EXPECT_EQ(d.texts[box], text) << box.name; });
+}
+// The next call of the system or screen operation fails, as the step after this one makes it.
+inline Step Failing(const char* operation) {
+    return Check([operation](TestDesktop& d) { d.FailOn(operation); });
 }

@@ -8,8 +8,20 @@ using namespace MainWindow;
 constexpr Control kSetupBox = SetupWindow::ProgramPathBox, kSetupBrowse = SetupWindow::BrowseButton,
                   kSetupOk = SetupWindow::OkButton, kSetupCancel = SetupWindow::CancelButton;
 constexpr WindowId kMain = WindowId::Main, kSetup = WindowId::Setup;
+const std::wstring k = L"C:\\Tools\\kravix.exe", o = L"D:\\Emu\\kravix.exe", a = L"C:\\a.nes";
 const std::string kSaved = "\"C:\\Tools\\kravix.exe\"\r\n", kOther = "\"D:\\Emu\\kravix.exe\"\r\n",
-                  kMissing = "\"C:\\missing.exe\"\r\n";
+                  kMissing = "\"C:\\missing.exe\"\r\n", kNowhere = "\"nowhere.exe\"\r\n";
+const std::map<std::string, std::wstring> kPathIn{{kSaved, k},
+                                                  {kMissing, L"C:\\missing.exe"},
+                                                  {kNowhere, L"nowhere.exe"},
+                                                  {"", L""}};
+
+// Plays the steps from kx_shell.ini as given ("": none), with kravix.exe at k and o.
+void Play(TestDesktop& desktop, const std::string& ini, const std::vector<Step>& steps) {
+    desktop.programs = {k, o};
+    if (!ini.empty()) desktop.files[desktop.Ini()] = ini;
+    desktop.Run(steps);
+}
 
 // How a run ends: "exit N", or the windows left visible.
 std::string End(const TestDesktop& d) {
@@ -19,7 +31,7 @@ std::string End(const TestDesktop& d) {
 
 }  // namespace
 
-// A failure in a guarded handler runs its answer; elsewhere it is fatal.
+// What each run starts, saves and leaves in the main window's program-path box; guarded failures answered.
 TEST(WindowFlow, Runs) {
     // A file that cannot be read is never reported in words.
     const Step setupAloneAndModal = Check([](TestDesktop& d) {
@@ -36,66 +48,115 @@ TEST(WindowFlow, Runs) {
                                                         L"Открытие вторичной таблицы(необязательно): ",
                                                         L"Открытие вторичной таблицы(необязательно): C:\\t\\b.tbl"}));
     });
+    const Step focusBack = Check([](TestDesktop& d) { EXPECT_EQ(d.focus, std::optional(ProgramPathBox)); });
     const Step noChosenPath = Check([](TestDesktop& d) { EXPECT_EQ(d.app.chosenPath, L""); });
-    const std::wstring a = L"C:\\a.nes", k = L"C:\\Tools\\kravix.exe", o = L"D:\\Emu\\kravix.exe";
-    // clang-format off
-    const struct { const char* name; std::string ini; std::vector<Step> steps; std::wstring started; std::string saved;
-                   std::wstring programPath; std::string end; const char* failing = ""; int nth = 0;
-                   std::wstring fatal = L""; } runs[] = {
-        {"three files chosen, a dialog from its last choice", kSaved,
-         {Browse(BrowseRomButton, L"C:\\R\\Super Game.nes"), Browse(BrowsePrimaryTableButton, L"C:\\t\\a.tbl"),
-          Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"), Click(BrowseSecondaryTableButton), Cancel(), dialogsShown,
-          Click(OkButton)}, k + L" \"C:\\R\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl", kSaved, k, "exit 0"},
-        {"no file: setup first, its OK saves and shows main", "",
-         {setupAloneAndModal, Browse(kSetupBrowse, o), Click(kSetupOk), Click(OkButton)}, o + L"   ", kOther, o, "exit 0"},
-        {"setup Cancel ends the program", "", {Browse(kSetupBrowse, o), Click(kSetupCancel)}, L"", "", L"", "exit 0"},
-        {"main closed by another program, then setup", "", {Close(kMain), Close(kSetup)}, L"", "", L"", "exit 0"},
-        {"main Cancel ends the program", kSaved, {Click(CancelButton)}, L"", kSaved, k, "exit 0"},
-        {"F12 beside main; again: to the front as it was", kSaved,
-         {Press(ProgramPathBox), Shows(kSetupBox, L""), Browse(kSetupBrowse, o), Browse(BrowseRomButton, a),
-          Press(ProgramPathBox), Shows(kSetupBox, o), Click(OkButton)}, k + L" C:\\a.nes  ", kSaved, k, "exit 0"},
-        {"setup browse cancelled: the bare name saved", kSaved,
-         {Press(ProgramPathBox), Click(kSetupBrowse), Cancel(), Shows(kSetupBox, L"kravix.exe"), Click(kSetupOk)},
-         L"", "\"kravix.exe\"\r\n", L"kravix.exe", "main"},
-        {"setup alone: its OK loads main afresh", kSaved,
-         {Browse(BrowseRomButton, a), Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, o), Click(kSetupOk),
-          Shows(RomBox, L""), Click(OkButton)}, o + L"   ", kOther, o, "exit 0"},
-        {"a window closed under its dialog stays closed", kSaved,
-         {Press(ProgramPathBox), Click(kSetupBrowse), Close(kSetup), Press(ProgramPathBox), Accept(o),
-          Shows(kSetupBox, L""), noChosenPath}, L"", kSaved, k, "main+setup"},
-        {"a failed launch: the message, then the focus", kMissing, {Click(OkButton), launchFailureTold, Dismiss(),
-         Check([](TestDesktop& d) { EXPECT_EQ(d.focus, std::optional(ProgramPathBox)); })}, L"", kMissing, L"C:\\missing.exe", "main"},
-        {"main closed under the launch's message", kMissing, {Click(OkButton), Close(kMain), launchFailureTold, Dismiss()},
-         L"", kMissing, L"C:\\missing.exe", "exit 0"},
-        {"setup window not shown by F12", kSaved, {Press(ProgramPathBox)}, L"", kSaved, k, "exit 1", "Show", 2,
-         L"injected\nShow"},
-        {"the focus not given back", kMissing, {Click(OkButton), Dismiss()}, L"", kMissing, L"C:\\missing.exe", "exit 1",
-         "SetFocus", 1, L"injected\nSetFocus"},
-        {"main reloaded by setup OK cannot show setup modally", kSaved, {Press(ProgramPathBox), Close(kMain),
-         Browse(kSetupBrowse, o), Click(kSetupOk)}, L"", kOther, L"", "exit 1", "OpenForInput", 2,
-         L"Окно уже открыто и не может стать модальным.\n"},
-        {"an exception that is no platform failure", kSaved, {Click(BrowseRomButton), Check([](TestDesktop&) {
-         throw std::runtime_error("\xFF"); })}, L"", kSaved, k, "exit 1", "", 0, L"Внутренняя ошибка программы.\n"},
+    const struct {
+        const char* name;
+        std::string ini = kSaved;
+        std::vector<Step> steps;
+        std::wstring started = L"";          // kravix.exe's command line; empty: nothing started
+        std::optional<std::string> saved{};  // kx_shell.ini at the end; none: as at the start
+        std::optional<std::wstring> path{};  // the program-path box at the end; none: what kx_shell.ini held
+        std::string end = "exit 0";
+    } runs[] = {
+        {.name = "three files chosen, a dialog from its last choice",
+         .steps = {Browse(BrowseRomButton, L"C:\\R\\Super Game.nes"), Browse(BrowsePrimaryTableButton, L"C:\\t\\a.tbl"),
+                   Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"), Click(BrowseSecondaryTableButton), Cancel(),
+                   dialogsShown, Click(OkButton)},
+         .started = k + L" \"C:\\R\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl"},
+        {.name = "no file: setup first, its OK saves and shows main",
+         .ini = "",
+         .steps = {setupAloneAndModal, Browse(kSetupBrowse, o), Click(kSetupOk), Click(OkButton)},
+         .started = o + L"   ",
+         .saved = kOther,
+         .path = o},
+        {.name = "setup Cancel ends the program", .ini = "", .steps = {Browse(kSetupBrowse, o), Click(kSetupCancel)}},
+        {.name = "main closed by another program, then setup", .ini = "", .steps = {Close(kMain), Close(kSetup)}},
+        {.name = "main Cancel ends the program", .steps = {Click(CancelButton)}},
+        {.name = "F12 beside main; again: to the front as it was",
+         .steps = {Press(ProgramPathBox), Shows(kSetupBox, L""), Browse(kSetupBrowse, o), Browse(BrowseRomButton, a),
+                   Press(ProgramPathBox), Shows(kSetupBox, o), Click(OkButton)},
+         .started = k + L" C:\\a.nes  "},
+        {.name = "setup browse cancelled: the bare name saved",
+         .steps = {Press(ProgramPathBox), Click(kSetupBrowse), Cancel(), Shows(kSetupBox, L"kravix.exe"),
+                   Click(kSetupOk)},
+         .saved = "\"kravix.exe\"\r\n",
+         .path = L"kravix.exe",
+         .end = "main"},
+        // Nothing browsed since the window opened: the saved path is not overwritten with an empty or older one.
+        {.name = "setup OK with its box empty: nothing saved, main's box kept",
+         .steps = {Press(ProgramPathBox), Browse(kSetupBrowse, o), Close(kSetup), Press(ProgramPathBox),
+                   Click(kSetupOk)},
+         .end = "main"},
+        {.name = "setup alone: its OK loads main afresh",
+         .steps = {Browse(BrowseRomButton, a), Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, o),
+                   Click(kSetupOk), Shows(RomBox, L""), Click(OkButton)},
+         .started = o + L"   ",
+         .saved = kOther,
+         .path = o},
+        {.name = "a window closed under its dialog stays closed",
+         .steps = {Press(ProgramPathBox), Click(kSetupBrowse), Close(kSetup), Press(ProgramPathBox), Accept(o),
+                   Shows(kSetupBox, L""), noChosenPath},
+         .end = "main+setup"},
+        {.name = "a failed launch: the message, then the focus",
+         .ini = kMissing,
+         .steps = {Click(OkButton), launchFailureTold, Dismiss(), focusBack},
+         .end = "main"},
+        {.name = "a launch refused, main closed under its message",
+         .ini = kNowhere,
+         .steps = {Click(OkButton), Close(kMain), launchFailureTold, Dismiss()}},
     };
-    // clang-format on
     for (const auto& run : runs) {
         SCOPED_TRACE(run.name);
         TestDesktop desktop;
-        desktop.programs = {k, o};
-        if (!run.ini.empty()) desktop.files[desktop.Ini()] = run.ini;
-        desktop.FailOn(run.failing, run.nth);
-        desktop.Run(run.steps);
+        Play(desktop, run.ini, run.steps);
         EXPECT_EQ(desktop.started.empty() ? L"" : desktop.started[1], run.started);
-        EXPECT_EQ(desktop.files[desktop.Ini()], run.saved);
-        EXPECT_EQ(desktop.texts[ProgramPathBox], run.programPath);
+        EXPECT_EQ(desktop.files[desktop.Ini()], run.saved.value_or(run.ini));
+        EXPECT_EQ(desktop.texts[ProgramPathBox], run.path.value_or(kPathIn.at(run.ini)));
         EXPECT_EQ(End(desktop), run.end);
-        EXPECT_EQ(desktop.fatal, run.fatal);
+        EXPECT_EQ(desktop.fatal, L"");
+    }
+}
+
+// A failure outside a guard, or in a guard's answer, is told and ends the program with status 1.
+TEST(WindowFlow, FailuresOutsideAGuardAreFatal) {
+    const struct {
+        const char* name;
+        std::string ini = kSaved;
+        std::vector<Step> steps;
+        std::wstring told;  // what failed, then why
+    } runs[] = {
+        {.name = "setup window not shown by F12",
+         .steps = {Failing("Show"), Press(ProgramPathBox)},
+         .told = L"injected\nShow"},
+        {.name = "the focus not given back after the launch's message",
+         .ini = kMissing,
+         .steps = {Click(OkButton), Failing("SetFocus"), Dismiss()},
+         .told = L"injected\nSetFocus"},
+        {.name = "main reloaded by setup OK cannot show setup modally",
+         .steps = {Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, o), Failing("OpenForInput"),
+                   Click(kSetupOk)},
+         .told = L"Окно уже открыто и не может стать модальным.\n"},
+        {.name = "an exception that is no platform failure",
+         .steps = {Click(BrowseRomButton), Check([](TestDesktop&) { throw std::runtime_error("\xFF"); })},
+         .told = L"Внутренняя ошибка программы.\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.name);
+        TestDesktop desktop;
+        Play(desktop, run.ini, run.steps);
+        EXPECT_EQ(desktop.fatal, run.told);
+        EXPECT_EQ(End(desktop), "exit 1");
     }
 }
 
 // The order a window's controls are created in (their places are checked under Wine).
 TEST(Layout, GroupBoxesAreCreatedLastInnerFirstTheRestInTableOrder) {
-    std::vector<int> ids;
-    for (const ControlDef* control : CreationOrder(kMainWindow)) ids.push_back(control->control.id);
-    EXPECT_EQ(ids, (std::vector<int>{101, 301, 102, 201, 302, 103, 202, 303, 104, 203, 304, 204, 205, 403, 401, 402}));
+    std::vector<std::string> names;
+    for (const ControlDef* control : CreationOrder(kMainWindow)) names.push_back(control->control.name);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"ProgramPathBox", "RomLabel", "RomBox", "BrowseRomButton", "PrimaryTableLabel",
+                                        "PrimaryTableBox", "BrowsePrimaryTableButton", "SecondaryTableLabel",
+                                        "SecondaryTableBox", "BrowseSecondaryTableButton", "NoteLabel", "OkButton",
+                                        "CancelButton", "NoteGroup", "ProgramPathGroup", "LaunchOptionsGroup"}));
 }

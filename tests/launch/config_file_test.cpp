@@ -81,7 +81,7 @@ TEST(ConfigFile, Saves) {
         const std::map<std::wstring, std::string> before{{ini, "\"C:\\old.exe\"\r\nsecond\r\n"},
                                                          {ini + L".tmp", "stale"}};
         system.files = before;
-        system.FailOn(c.failing, 1, c.times, c.transient);
+        system.FailOn(c.failing, c.times, c.transient);
         try {
             WriteProgramPath(system, c.path);
             EXPECT_EQ(system.files[ini], c.record);

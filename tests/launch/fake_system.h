@@ -25,9 +25,9 @@ public:
     int openFiles = 0, pausedMs = 0;
 
     std::wstring Ini() const { return directory + L"\\kx_shell.ini"; }
-    // Calls nth to nth + times - 1 of `operation` from now fail; `transient`: as a file held a moment.
-    void FailOn(const std::string& operation, int nth = 1, int times = 1, bool transient = false) {
-        failures_[operation] = {calls_[operation] + nth, calls_[operation] + nth + times, transient};
+    // The next `times` calls of `operation` fail; `transient`: as a file held a moment.
+    void FailOn(const std::string& operation, int times = 1, bool transient = false) {
+        failures_[operation] = {calls_[operation] + 1, calls_[operation] + 1 + times, transient};
     }
 
     std::wstring ProgramDirectory() override { return Call("ProgramDirectory", directory); }

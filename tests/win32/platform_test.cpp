@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config_file.h"
+#include "controls.h"
 #include "file_dialog.h"
 #include "growing_buffer.h"
 #include "launch.h"
@@ -12,7 +13,6 @@
 #include "test_files.h"
 #include "win32_platform.h"
 #include "win32_screen.h"
-#include "window_tables.h"
 
 namespace {
 
@@ -136,8 +136,7 @@ TEST(Win32, WindowsAsTheirTablesSay) {
             if (dpi == 144) win32::LayOutControls(window, *table, 144, fonts);
             for (const ControlDef& control : *table) {
                 if (control.kind == ControlKind::FileDialog) continue;
-                SCOPED_TRACE(Utf8(table->caption) + " control " + std::to_string(control.control.id) + " at " +
-                             std::to_string(dpi));
+                SCOPED_TRACE(control.control.name + (" at " + std::to_string(dpi)));
                 const HWND child = GetDlgItem(window, control.control.id);
                 wchar_t name[16] = {};
                 GetClassNameW(child, name, 16);
