@@ -1,31 +1,23 @@
 #include "file_dialog.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 
 #include "decimal.h"
-#include "dialog_filter.h"
-#include "messages.h"
-#include "system_failure.h"
 #include "late_bound.h"
+#include "messages.h"
+#include "platform_ops.h"
 
 namespace win32 {
 
 namespace {
 
-struct CommonDialogs {
-    BOOL(WINAPI* getOpenFileName)(OPENFILENAMEW*);
-    DWORD(WINAPI* extendedError)();
-};
-
-// Loaded at the first browse rather than at start-up: comdlg32 brings shell32
-// and several more DLLs with it, a fifth of the launcher's start-up time.
-const CommonDialogs& LoadCommonDialogs() {
-    static const CommonDialogs dialogs{
-        SystemFunction<decltype(CommonDialogs::getOpenFileName)>(L"comdlg32.dll", "GetOpenFileNameW"),
-        SystemFunction<decltype(CommonDialogs::extendedError)>(L"comdlg32.dll", "CommDlgExtendedError")};
-    return dialogs;
+// "Description|patterns|...|" becomes "Description\0patterns\0...\0\0": every
+// bar ends a string, and one more NUL ends the list.
+std::wstring DialogFilter(const std::wstring& filter) {
+    std::wstring list = filter;
+    std::replace(list.begin(), list.end(), L'|', L'\0');
+    if (list.empty() || list.back() != L'\0') list += L'\0';
+    return list + L'\0';
 }
 
 }  // namespace
@@ -50,12 +42,11 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
     // The working directory stays as it was: it is passed on to kravix.exe.
     request.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
-    const CommonDialogs& dialogs = LoadCommonDialogs();
-    if (!dialogs.getOpenFileName || !dialogs.extendedError) {
-        throw PlatformFailure{kCannotOpenDialog, kDialogLibraryMissing};
-    }
-    if (dialogs.getOpenFileName(&request)) return std::wstring(buffer.data());
-    const DWORD error = dialogs.extendedError();
+    const auto getOpenFileName = late::GetOpenFileName.Get();
+    const auto extendedError = late::CommDlgExtendedError.Get();
+    if (!getOpenFileName || !extendedError) throw PlatformFailure{kCannotOpenDialog, kDialogLibraryMissing};
+    if (getOpenFileName(&request)) return std::wstring(buffer.data());
+    const DWORD error = extendedError();
     if (error == 0) return std::nullopt;  // cancelled
     throw PlatformFailure{kCannotOpenDialog, Fill(kErrorCode, Decimal(error))};
 }

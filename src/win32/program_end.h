@@ -1,4 +1,5 @@
-// Fatal errors, told to the user from anywhere in the program.
+// The end of the process after a fatal error, told to the user from anywhere
+// in the program.
 #pragma once
 
 #include <string>

@@ -6,6 +6,7 @@
 #include "growing_buffer.h"
 #include "long_path.h"
 #include "messages.h"
+#include "owners.h"
 #include "system_failure.h"
 #include "system_values.h"
 #include "win32_platform.h"
@@ -78,6 +79,5 @@ void Win32Platform::StartProgram(const std::wstring& program,
                         &process)) {
         throw SystemFailure(Fill(kCannotStartProgram, program));
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const UniqueHandle thread(process.hThread), started(process.hProcess);
 }

@@ -2,6 +2,7 @@
 
 #include "decimal.h"
 #include "messages.h"
+#include "owners.h"
 
 namespace win32 {
 
@@ -10,8 +11,8 @@ std::wstring SystemErrorText(DWORD error) {
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const LocalText owned(text);
     std::wstring result = length ? std::wstring(text, length) : Fill(kErrorCode, Decimal(error));
-    LocalFree(text);
     while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ')) {
         result.pop_back();
     }

@@ -39,8 +39,9 @@ public:
                       const std::wstring& folder,
                       StartedWindow window) override;
 
-    // program_end.cpp
+    // message_box.cpp
     void ShowMessage(const std::wstring& text, MessageKind kind) override;
+    // program_end.cpp
     [[noreturn]] void EndProgram() override;
     [[noreturn]] void Fatal(const PlatformFailure& failure) override;
 

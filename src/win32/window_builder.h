@@ -7,10 +7,9 @@
 #include <commctrl.h>
 
 #include <map>
-#include <memory>
-#include <type_traits>
 #include <utility>
 
+#include "owners.h"
 #include "window_table.h"
 
 namespace win32 {
@@ -21,10 +20,7 @@ public:
     HFONT Get(const FontDef* font, UINT dpi);  // null: the window's default font
 
 private:
-    struct Deleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    std::map<std::pair<const FontDef*, UINT>, std::unique_ptr<std::remove_pointer_t<HFONT>, Deleter>> fonts_;
+    std::map<std::pair<const FontDef*, UINT>, UniqueFont> fonts_;
 };
 
 DWORD FrameStyle(WindowFrame frame);
