@@ -78,8 +78,15 @@ void Win32Screen::Destroy(WindowId id) {
 }
 
 void Win32Screen::Show(WindowId id) {
-    ShowWindow(Of(id)->hwnd, SW_SHOW);
-    SetForegroundWindow(Of(id)->hwnd);
+    const Window& window = *Of(id);
+    ShowWindow(window.hwnd, SW_SHOW);
+    // The first ShowWindow of a program may show the window as its shortcut
+    // asked ("Run: Minimized"), whatever the call says (ShowWindow's
+    // documentation). A window with no taskbar button could not be reached
+    // that way: it is shown normally again. The main window keeps the state.
+    const bool normal = !IsIconic(window.hwnd) && !IsZoomed(window.hwnd) && IsWindowVisible(window.hwnd);
+    if (window.def.frame == WindowFrame::FixedDialog && !normal) ShowWindow(window.hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(window.hwnd);
 }
 
 void Win32Screen::Enable(WindowId id, bool enabled) { EnableWindow(Of(id)->hwnd, enabled); }

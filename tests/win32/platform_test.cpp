@@ -101,6 +101,7 @@ TEST(Win32, StartsTheRightProgram) {
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
     // A look-alike quote in a name with no short form (it does not exist): refused.
     EXPECT_FALSE(PlanLaunch(platform, {L"kravix.bat", (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}));
+    EXPECT_FALSE(PlanLaunch(platform, {(tools / L"missing.bat").wstring(), L"", L"", L""})) << "cmd would fail alone";
     SetCurrentDirectoryW(Here().c_str());
     const std::wstring path = platform.PathVariable();
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
@@ -170,6 +171,10 @@ TEST(Win32, WindowsAsTheirTablesSay) {
                 EXPECT_EQ(place.bottom - place.top, MulDiv(control.rect.height, dpi, 1440));
             }
         }
+        // Minimized, as a shortcut may start the program: the setup window, with no taskbar button, shows normally.
+        ShowWindow(window, SW_MINIMIZE);
+        screen.Show(table->id);
+        EXPECT_EQ(IsIconic(window), table->frame == WindowFrame::FixedSingle);
         screen.Destroy(table->id);
     }
 }
