@@ -1,6 +1,7 @@
 #include "launch.h"
 
 #include "ansi_reading.h"
+#include "batch_file.h"
 #include "messages.h"
 #include "program_path.h"
 
@@ -17,55 +18,54 @@ std::optional<std::wstring> StartablePath(PlatformOps& ops, const std::wstring& 
     return shortPath;
 }
 
-// Windows runs a file of commands through cmd, whatever the case of its
-// extension, and it opens a file by its name without the dots and blanks
-// that end it: "run.bat. ." is run.bat.
-bool IsBatchFile(const std::wstring& program) {
-    const std::size_t last = program.find_last_not_of(L". ");
-    if (last == std::wstring::npos || last < 3) return false;
-    std::wstring extension = program.substr(last - 3, 4);
-    for (wchar_t& c : extension) c = c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
-    return extension == L".bat" || extension == L".cmd";
-}
-
 // kravix.exe starts in the folder the launcher was started in; when that one
-// is gone (an ejected stick, a dropped share), in its own folder.
-std::wstring WorkingFolder(PlatformOps& ops, const std::wstring& program) {
-    const std::wstring startFolder = ops.StartFolder();
-    if (ops.IsFolder(startFolder)) return startFolder;
-    std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+// is gone (an ejected stick, a dropped share), in its own folder. cmd takes no
+// network folder (\\server\share) as its current one and would run a batch
+// file in the Windows folder instead: it gets the first of the two that has a
+// drive letter, or nothing.
+std::optional<std::wstring> WorkingFolder(PlatformOps& ops, const std::wstring& program, bool forCmd) {
+    std::wstring programFolder = program.substr(0, program.find_last_of(L"\\/"));
     // "C:" alone would name the current folder of drive C.
-    if (folder.size() == 2 && folder.back() == L':') folder += L'\\';
-    return folder;
+    if (programFolder.size() == 2 && programFolder.back() == L':') programFolder += L'\\';
+    const std::wstring startFolder = ops.StartFolder();
+    for (const std::wstring& folder : {ops.IsFolder(startFolder) ? startFolder : programFolder, programFolder}) {
+        if (!forCmd || IsOnDrive(folder)) return folder;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<LaunchPlan> PlanLaunch(PlatformOps& ops, const LaunchTexts& texts) {
     const auto resolved = ResolveProgram(ops, texts.program);
-    const auto program = resolved ? StartablePath(ops, *resolved) : std::nullopt;
+    auto program = resolved ? StartablePath(ops, *resolved) : std::nullopt;
     if (!program) return std::nullopt;
+    // Windows would run a batch file through cmd, which reads "&", "%" and
+    // more in a file name as commands; it is run there explicitly instead,
+    // with every argument protected, or not at all. Starting cmd cannot fail,
+    // so what cmd would fail on is refused here.
+    const bool batch = IsBatchFile(*program);
+    if (batch) program = BatchPathForCmd(*program);
+    if (!program || (batch && !ops.IsFile(*program))) return std::nullopt;
+    const auto folder = WorkingFolder(ops, *program, batch);
+    if (!folder) return std::nullopt;
     LaunchTexts arguments{*program, texts.rom, texts.primaryTable, texts.secondaryTable};
     for (std::wstring* text : arguments.InOrder()) {
         const auto readable = ReadableInAnsi(ops, *text);
         if (!readable) return std::nullopt;
         *text = *readable;
     }
-    const std::wstring folder = WorkingFolder(ops, *program);
-    if (!IsBatchFile(*program)) {
+    if (!batch) {
         // The program is named on its own as well as in the line, so a path with
         // spaces can never be read as a shorter program ("C:\My.exe").
         const auto line = BuildCommandLine(arguments);
         if (!line) return std::nullopt;
-        return LaunchPlan{*program, *line, folder};
+        return LaunchPlan{*program, *line, *folder};
     }
-    // Windows would run a batch file through cmd, which reads "&", "%" and
-    // more in a file name as commands; it is run there explicitly instead,
-    // with every argument protected, or not at all.
     const auto line = BuildBatchCommandLine(arguments);
     const auto systemFolders = ops.SystemFolders();
     if (!line || systemFolders.empty()) return std::nullopt;
-    return LaunchPlan{InFolder(systemFolders.front(), L"cmd.exe"), *line, folder};
+    return LaunchPlan{InFolder(systemFolders.front(), L"cmd.exe"), *line, *folder};
 }
 
 void StartPlanned(PlatformOps& ops, const LaunchPlan& plan) {

@@ -44,9 +44,12 @@ bool HasStreamColon(const std::wstring& path) {
 
 }  // namespace
 
+bool IsOnDrive(const std::wstring& path) {
+    return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]);
+}
+
 bool IsFullyQualified(const std::wstring& path) {
-    return (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) ||
-           (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]));
+    return (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) || IsOnDrive(path);
 }
 
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {

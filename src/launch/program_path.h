@@ -9,6 +9,8 @@
 
 // A drive-rooted ("C:\") or UNC ("\\server\") path.
 bool IsFullyQualified(const std::wstring& path);
+// A drive-rooted path ("C:\").
+bool IsOnDrive(const std::wstring& path);
 
 // The full path of the program to start. A fully qualified path is taken as
 // it is; a bare name (".exe" added when it has no extension) is looked for

@@ -59,7 +59,8 @@ public:
     // Best fit, as Windows does it, for a few characters the model lacks.
     std::wstring AnsiView(const std::wstring& text) override {
         const std::map<wchar_t, wchar_t> lookAlikes{{L'＂', L'"'},     {L'＼', L'\\'}, {L'／', L'/'}, {L'：', L':'},
-                                                    {L'\u3000', L' '}, {L'∞', L'8'},   {L'é', L'e'}};
+                                                    {L'\u3000', L' '}, {L'．', L'.'},  {L'＊', L'*'}, {L'？', L'?'},
+                                                    {L'（', L'('},     {L'）', L')'},  {L'∞', L'8'},  {L'é', L'e'}};
         std::wstring seen;
         std::string ignored;
         for (const wchar_t c : text)

@@ -70,8 +70,8 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     // clang-format off
     const struct { const char* name; LaunchTexts texts; std::optional<LaunchPlan> plan; bool startFolderGone = false;
     } cases[] = {
-        {"outside the code page by the short form", {kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L"C:\\ゲーム 2.tbl"}, plan(kravix,
-         kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL \"C:\\ゲーム 2.tbl\"")},
+        {"outside the code page by the short form", {kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L""}, plan(kravix,
+         kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL ")},
         {"the program's own path too, in its folder", {wide, L"", L"", L""}, plan(wide, L"C:\\PROGRA~1\\kravix.exe   ",
          L"C:\\Программы ∞"), true},
         {"259 characters as it is", {path(259, L'a'), L"", L"", L""}, plan(path(259, L'a'), path(259, L'a') + L"   ")},
@@ -85,6 +85,14 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\" C:\\r.nes  \"", L"C:\\Tools"), true},
         {"a batch file as Windows opens it", {L"C:\\Tools\\k.bat. .", L"C:\\g&pwn.nes", L"", L""}, plan(cmd,
          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.bat. .\" \"C:\\g&pwn.nes\"  \"")},
+        {"a missing batch file: refused", {L"C:\\nowhere\\kravix.bat", L"", L"", L""}, {}},
+        {"a folder named like a batch file: refused", {L"C:\\Start\\folder.bat", L"", L"", L""}, {}},
+        {"a batch file's \\\\?\\ form: by its plain path", {L"\\\\?\\C:\\Tools\\k.cmd", L"", L"", L""}, plan(cmd,
+         L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\"   \"")},
+        {"a \\\\?\\ form whose plain path is another file: refused", {L"\\\\?\\C:\\Tools\\k.bat. .", L"", L"", L""}, {}},
+        {"a batch file on a share, in the local start folder", {L"\\\\srv\\s\\k.bat", L"", L"", L""}, plan(cmd,
+         L"cmd.exe /d /e:on /v:off /s /c \"\"\\\\srv\\s\\k.bat\"   \"")},
+        {"a batch file on a share, no local folder: refused", {L"\\\\srv\\s\\k.bat", L"", L"", L""}, {}, true},
         {"shorter than an extension: no batch file", {L"C:\\", L"", L"", L""}, plan(L"C:\\", L"C:\\   ")},
         {"a look-alike quote: by the short form", {kravix, L"C:\\b＂ ＂-evil.nes", L"C:\\t.tbl", L""}, plan(kravix,
          kravix + L" C:\\B~1.NES C:\\t.tbl ")},
@@ -95,6 +103,11 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
         {"a look-alike backslash: refused", {kravix, L"C:\\a＼b.nes", L"", L""}, {}},
         {"a look-alike slash: refused", {kravix, L"C:\\a／b.nes", L"", L""}, {}},
         {"a look-alike colon: refused", {kravix, L"C:\\a：b.nes", L"", L""}, {}},
+        {"a look-alike dot: refused", {kravix, L"C:\\nofile\\．．\\evil.nes", L"", L""}, {}},
+        {"a look-alike star: refused", {kravix, L"C:\\a＊.nes", L"", L""}, {}},
+        {"a look-alike question mark: refused", {kravix, L"C:\\a？.nes", L"", L""}, {}},
+        {"no look-alike, a question mark: refused", {kravix, L"C:\\ゲーム 2.tbl", L"", L""}, {}},
+        {"a look-alike bracket: as it is", {kravix, L"C:\\a（1）.nes", L"", L""}, plan(kravix, kravix + L" C:\\a（1）.nes  ")},
         {"the longest line", {kravix, std::wstring(rest, L'r'), L"", L""}, plan(kravix, kravix + L' ' +
          std::wstring(rest, L'r') + L"  ")},
         {"a line longer: refused", {kravix, std::wstring(rest + 1, L'r'), L"", L""}, {}},
@@ -103,8 +116,9 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
-        if (c.startFolderGone) system.folders.clear();
-        system.programs = {kravix, wide, path(259, L'a'), s259, s260, cmd};
+        system.programs = {kravix, wide, path(259, L'a'), s259, s260, cmd, L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd",
+                           L"C:\\Tools\\k.bat. .", L"\\\\srv\\s\\k.bat"};
+        system.folders = {c.startFolderGone ? L"" : L"C:\\Start", L"C:\\Start\\folder.bat"};
         system.shortPaths = {{L"C:\\Игры\\a.nes", L"C:\\9B8F~1\\A.NES"},
                              {L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"},
                              {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
