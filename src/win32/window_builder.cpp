@@ -12,9 +12,11 @@ namespace win32 {
 
 namespace {
 
-// The font the layouts were measured in. Windows draws it with its TrueType
-// successor, Microsoft Sans Serif, so it stays crisp at any scale.
-constexpr FontDef kDefaultFont{L"MS Sans Serif", 825, FontWeight::Normal, Charset::Cyrillic};
+// Microsoft Sans Serif, the TrueType font made to the metrics of the MS Sans
+// Serif the layouts were measured in: that name is a bitmap font on Windows,
+// never smoothed and drawn in a few fixed sizes, too small or blocky at 150 %.
+// It holds Cyrillic on every Windows.
+constexpr FontDef kDefaultFont{L"Microsoft Sans Serif", 825, FontWeight::Normal, Charset::Cyrillic};
 
 struct ChildStyle {
     const wchar_t* windowClass;
@@ -45,13 +47,14 @@ ChildStyle StyleOf(ControlKind kind) {
 
 }  // namespace
 
+// Smoothed as the user chose for every font (CLEARTYPE_QUALITY would force ClearType).
 HFONT FontCache::Get(const FontDef* font, UINT dpi) {
     const FontDef& def = font ? *font : kDefaultFont;
     auto& cached = fonts_[{&def, dpi}];
     if (!cached) {
         cached.reset(CreateFontW(FontHeightInPixels(def.hundredthsOfPoint, dpi), 0, 0, 0, FontWeightOf(def.weight),
                                  FALSE, FALSE, FALSE, CharsetOf(def.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, def.face));
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, def.face));
     }
     return cached.get();
 }

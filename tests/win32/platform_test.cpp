@@ -151,7 +151,8 @@ TEST(Win32, WindowsAsTheirTablesSay) {
                 EXPECT_TRUE(!box || SendMessageW(child, EM_GETLIMITTEXT, 0, 0) > 32767) << "a box takes any path";
                 LOGFONTW font{};
                 GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
-                EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+                EXPECT_STREQ(font.lfFaceName, control.font ? L"MS Sans Serif" : L"Microsoft Sans Serif");
+                EXPECT_EQ(font.lfQuality, DEFAULT_QUALITY);
                 EXPECT_EQ(font.lfHeight, -MulDiv(825, dpi, 7200));
                 EXPECT_EQ(font.lfWeight, std::wstring(control.caption) == L"..." ? 700 : 400);
                 EXPECT_EQ(font.lfCharSet, 204);
