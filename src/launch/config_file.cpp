@@ -49,7 +49,9 @@ void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std
             ops.MoveIntoPlace(from, to);
             return;
         } catch (const PlatformFailure& failure) {
-            if (!failure.transient || attempt == kAttempts) throw;
+            const bool held =
+                failure.cause == PlatformFailure::Cause::Held || failure.cause == PlatformFailure::Cause::Denied;
+            if (!held || attempt == kAttempts) throw;
         }
         ops.Pause(10 * attempt);
     }
@@ -91,6 +93,32 @@ std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
     return std::string(kUtf8Mark) + '"' + EncodeUtf8(text) + "\"\r\n";
 }
 
+// The new record goes to a file of its own first, which then takes the old
+// one's place in one step, so a failure part way (disk full, power cut) never
+// leaves the saved path empty or cut short; its name is this save's alone, so
+// neither a second launcher saving at the same moment nor a file left behind
+// by a crash stands in the way.
+void WriteBeside(PlatformOps& ops, const std::wstring& target, const std::string& record) {
+    const std::wstring temporary = target + L"." + ops.UniqueName() + L".tmp";
+    try {
+        OpenFile file(ops, ops.CreateNewFile(temporary));
+        ops.WriteText(file.handle(), record);
+        file.Close();
+        MoveIntoPlaceRetrying(ops, temporary, target);
+    } catch (const PlatformFailure&) {
+        ops.DeleteFileQuietly(temporary);
+        throw;
+    }
+}
+
+// The user needs to know which file could not be saved, which step failed,
+// and why.
+PlatformFailure SaveFailure(const std::wstring& target, const PlatformFailure& failure) {
+    std::wstring reason = failure.action;
+    if (!failure.reason.empty()) reason += L"\n" + failure.reason;
+    return {Fill(kCannotSavePath, target), reason};
+}
+
 }  // namespace
 
 std::wstring ReadProgramPath(PlatformOps& ops) {
@@ -104,22 +132,24 @@ std::wstring ReadProgramPath(PlatformOps& ops) {
 
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
     const std::wstring target = ConfigFilePath(ops);
-    // The new record goes to a file of its own first, so a failure part way
-    // (disk full, power cut) never leaves the saved path empty or cut short;
-    // its name is this save's alone, so neither a second launcher saving at
-    // the same moment nor a file left behind by a crash stands in the way.
-    const std::wstring temporary = target + L"." + ops.UniqueName() + L".tmp";
+    const std::string record = EncodeRecord(ops, path);
     try {
-        OpenFile file(ops, ops.CreateNewFile(temporary));
-        ops.WriteText(file.handle(), EncodeRecord(ops, path));
-        file.Close();
-        MoveIntoPlaceRetrying(ops, temporary, target);
+        WriteBeside(ops, target, record);
+        return;
     } catch (const PlatformFailure& failure) {
-        ops.DeleteFileQuietly(temporary);
-        // The user needs to know which file could not be saved, which file
-        // failed, and why.
-        std::wstring reason = failure.action;
-        if (!failure.reason.empty()) reason += L"\n" + failure.reason;
-        throw PlatformFailure{Fill(kCannotSavePath, target), reason};
+        if (failure.cause != PlatformFailure::Cause::Denied) throw SaveFailure(target, failure);
+    }
+    // The folder refuses new files or the replacing of kx_shell.ini, as a
+    // folder under Program Files does, where an administrator may still have
+    // let users change kx_shell.ini itself: it is written where it stands. A
+    // failure part way then leaves it short.
+    try {
+        OpenFile file(ops, ops.OpenForOutput(target));
+        ops.WriteText(file.handle(), record);
+        file.Close();
+    } catch (const PlatformFailure& failure) {
+        PlatformFailure told = SaveFailure(target, failure);
+        told.reason += L"\n\n" + std::wstring(kCannotWriteInOwnFolder);
+        throw told;
     }
 }

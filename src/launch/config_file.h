@@ -15,5 +15,6 @@
 
 // Throws PlatformFailure when the file is missing, unreadable or holds no field.
 std::wstring ReadProgramPath(PlatformOps& ops);
-// Replaces the file in one step; a failure leaves the previous file as it was.
+// Replaces the file in one step, and a failure leaves the previous file as it
+// was; where only kx_shell.ini itself may be written, writes it in place.
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path);

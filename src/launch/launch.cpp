@@ -1,5 +1,7 @@
 #include "launch.h"
 
+#include <algorithm>
+
 #include "ansi_reading.h"
 #include "batch_file.h"
 #include "messages.h"
@@ -69,7 +71,17 @@ std::optional<LaunchPlan> PlanLaunch(PlatformOps& ops, const LaunchTexts& texts)
 }
 
 void StartPlanned(PlatformOps& ops, const LaunchPlan& plan) {
-    ops.StartProgram(plan.program, plan.commandLine, plan.folder, StartedWindow::NormalWithFocus);
+    try {
+        ops.StartProgram(plan.program, plan.commandLine, plan.folder, StartedWindow::NormalWithFocus);
+    } catch (const PlatformFailure& failure) {
+        if (failure.cause != PlatformFailure::Cause::NeedsElevation) throw;
+        // Windows asks the user only when the shell starts it, which puts the
+        // program's own path before the arguments itself. A program's path
+        // holds no quote, so the first quote after an opening one ends it.
+        const std::wstring& line = plan.commandLine;
+        const std::size_t end = line.starts_with(L'"') ? line.find(L'"', 1) + 1 : line.find(L' ');
+        ops.StartThroughShell(plan.program, line.substr(std::min(end + 1, line.size())), plan.folder);
+    }
     ops.EndProgram();
 }
 

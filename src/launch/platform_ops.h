@@ -13,11 +13,22 @@
 // answer meets (the launch's one message, the start-up read's setup window, a
 // browse that drops it) carries no text: nobody would read it.
 struct PlatformFailure {
+    // The causes the launcher answers in a way of its own.
+    enum class Cause {
+        Other,
+        // Another program holds the file for a moment (a virus scanner, an
+        // indexer, a second launcher saving): the same step may pass if retried.
+        Held,
+        // No right to do it. A file being replaced or deleted by another
+        // program reports it too, so it is retried as well.
+        Denied,
+        // The program asks for administrator rights, which only the shell's
+        // start asks the user for.
+        NeedsElevation,
+    };
     std::wstring action;  // what could not be done, in the user's words
     std::wstring reason;  // the system's explanation, may be empty
-    // Another program holds the file for a moment (a virus scanner, an
-    // indexer, a second launcher saving): the same step may pass if retried.
-    bool transient = false;
+    Cause cause = Cause::Other;
 };
 
 // The longest path Windows handles, in UTF-16 units.
@@ -43,6 +54,8 @@ public:
     virtual FileHandle OpenForInput(const std::wstring& path) = 0;
     // Creates a file that does not exist yet.
     virtual FileHandle CreateNewFile(const std::wstring& path) = 0;
+    // Opens a file for writing, creating it or emptying it.
+    virtual FileHandle OpenForOutput(const std::wstring& path) = 0;
     // Reads at most maxBytes from the current position; fewer only at the end.
     virtual std::string ReadText(FileHandle file, std::size_t maxBytes) = 0;
     virtual void WriteText(FileHandle file, const std::string& bytes) = 0;
@@ -54,7 +67,7 @@ public:
     virtual void DeleteFileQuietly(const std::wstring& path) noexcept = 0;
     // A text that no other save, in this process or another, uses meanwhile.
     virtual std::wstring UniqueName() = 0;
-    // Lets a moment pass before a transient failure is retried.
+    // Lets a moment pass before a failure is retried.
     virtual void Pause(int milliseconds) = 0;
 
     // Whether a file, not a folder, is at the full path.
@@ -76,6 +89,12 @@ public:
                               const std::wstring& commandLine,
                               const std::wstring& folder,
                               StartedWindow window) = 0;
+    // Starts `program` with `parameters` after its own path, in `folder`,
+    // through the shell, which asks the user for administrator rights when
+    // the program needs them; fails when the user declines. Does not wait.
+    virtual void StartThroughShell(const std::wstring& program,
+                                   const std::wstring& parameters,
+                                   const std::wstring& folder) = 0;
 
     // Application-modal, captioned "kx_shell".
     virtual void ShowMessage(const std::wstring& text, MessageKind kind) = 0;

@@ -14,6 +14,9 @@ inline constexpr wchar_t kLaunchFailed[] =
 inline constexpr wchar_t kProgramWillClose[] = L"Программа будет закрыта.";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";
 inline constexpr wchar_t kCannotSavePath[] = L"Не удалось сохранить путь к kravix.exe в файл %1.";
+inline constexpr wchar_t kCannotWriteInOwnFolder[] =
+    L"kx_shell не может записывать файлы в свою папку. Перенесите kx_shell в папку, где вы можете сохранять файлы "
+    L"(например, в «Документы»).";
 inline constexpr wchar_t kWindowAlreadyOpen[] = L"Окно уже открыто и не может стать модальным.";
 
 // What a Windows operation could not do. It cannot know whether the user will
@@ -21,6 +24,7 @@ inline constexpr wchar_t kWindowAlreadyOpen[] = L"Окно уже открыто
 inline constexpr wchar_t kCannotFindOwnFolder[] = L"Не удалось узнать, где лежит программа.";
 inline constexpr wchar_t kCannotOpenFile[] = L"Не удалось открыть файл %1.";
 inline constexpr wchar_t kCannotCreateFile[] = L"Не удалось создать файл %1.";
+inline constexpr wchar_t kCannotOpenForWriting[] = L"Не удалось открыть для записи файл %1.";
 inline constexpr wchar_t kCannotReadFile[] = L"Не удалось прочитать файл.";
 inline constexpr wchar_t kCannotWriteFile[] = L"Не удалось записать файл.";
 inline constexpr wchar_t kCannotFlushFile[] = L"Не удалось записать файл на диск.";

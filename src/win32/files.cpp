@@ -49,6 +49,17 @@ FileHandle Win32Platform::CreateNewFile(const std::wstring& path) {
     return Open(path, GENERIC_WRITE, 0, CREATE_NEW, kCannotCreateFile);
 }
 
+FileHandle Win32Platform::OpenForOutput(const std::wstring& path) {
+    // Asks only for the right to write this file: no new file, no deletion.
+    const FileHandle file = Open(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, kCannotOpenForWriting);
+    if (!SetEndOfFile(HandleOf(file))) {
+        const PlatformFailure failure = SystemFailure(Fill(kCannotOpenForWriting, path));
+        CloseHandle(HandleOf(file));
+        throw failure;
+    }
+    return file;
+}
+
 std::string Win32Platform::ReadText(FileHandle file, std::size_t maxBytes) {
     std::string bytes(maxBytes, '\0');
     std::size_t filled = 0;
@@ -86,10 +97,7 @@ void Win32Platform::CloseFile(FileHandle file) {
 void Win32Platform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
-        PlatformFailure failure = SystemFailure(Fill(kCannotReplaceFile, to), error);
-        failure.transient = IsTransient(error);  // another program holds one of the files
-        throw failure;
+        throw SystemFailure(Fill(kCannotReplaceFile, to));
     }
 }
 

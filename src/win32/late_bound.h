@@ -7,6 +7,7 @@
 #include <windows.h>
 // After windows.h, which they need.
 #include <commdlg.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace win32 {
@@ -51,6 +52,14 @@ inline LateBound<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)> GetDpiForMonitor
 // a fifth of the launcher's start-up time.
 inline LateBound<decltype(&GetOpenFileNameW)> GetOpenFileName{L"comdlg32.dll", "GetOpenFileNameW"};
 inline LateBound<decltype(&CommDlgExtendedError)> CommDlgExtendedError{L"comdlg32.dll", "CommDlgExtendedError"};
+
+// When kravix.exe asks for administrator rights: the shell's start, which
+// asks the user, and COM, which the shell wants ready on the calling thread.
+inline LateBound<decltype(&ShellExecuteExW)> ShellExecuteEx{L"shell32.dll", "ShellExecuteExW"};
+inline LateBound<decltype(&CoInitializeEx)> CoInitializeEx{L"ole32.dll", "CoInitializeEx"};
+// When a screen reader first asks for a window: the accessibility services'
+// object that names its controls.
+inline LateBound<decltype(&CoCreateInstance)> CoCreateInstance{L"ole32.dll", "CoCreateInstance"};
 
 }  // namespace late
 

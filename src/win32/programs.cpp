@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "growing_buffer.h"
+#include "late_bound.h"
 #include "long_path.h"
 #include "messages.h"
 #include "owners.h"
@@ -21,6 +22,17 @@ namespace {
 
 DWORD SystemFolder(const wchar_t*, wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }
 DWORD WindowsFolder(const wchar_t*, wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }
+
+// A started program inherits the launcher's DLL search (SetDllDirectoryW's
+// documentation says so), from which wWinMain took the current folder:
+// kravix.exe gets Windows' usual one, and the launcher its own again after.
+class UsualDllSearchForChild {
+public:
+    UsualDllSearchForChild() { SetDllDirectoryW(nullptr); }
+    ~UsualDllSearchForChild() { SetDllDirectoryW(L""); }
+    UsualDllSearchForChild(const UsualDllSearchForChild&) = delete;
+    UsualDllSearchForChild& operator=(const UsualDllSearchForChild&) = delete;
+};
 
 // INVALID_FILE_ATTRIBUTES when there is nothing at the path.
 DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(ForFileApi(path).c_str()); }
@@ -75,9 +87,33 @@ void Win32Platform::StartProgram(const std::wstring& program,
     // CreateProcessW may write into the command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
+    const UsualDllSearchForChild dllSearch;
     if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process)) {
         throw SystemFailure(Fill(kCannotStartProgram, program));
     }
     const UniqueHandle thread(process.hThread), started(process.hProcess);
+}
+
+void Win32Platform::StartThroughShell(const std::wstring& program,
+                                      const std::wstring& parameters,
+                                      const std::wstring& folder) {
+    const auto shellExecuteEx = late::ShellExecuteEx.Get();
+    const auto coInitializeEx = late::CoInitializeEx.Get();
+    if (!shellExecuteEx || !coInitializeEx)
+        throw SystemFailure(Fill(kCannotStartProgram, program), ERROR_PROC_NOT_FOUND);
+    coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof start;
+    // Done before returning, as the launcher ends at once; kx_shell tells the
+    // user of a failure itself.
+    start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    start.hwnd = GetActiveWindow();  // the elevation prompt's owner
+    start.lpVerb = L"runas";
+    start.lpFile = program.c_str();
+    start.lpParameters = parameters.c_str();
+    start.lpDirectory = folder.c_str();
+    start.nShow = ShowCommandOf(StartedWindow::NormalWithFocus);
+    const UsualDllSearchForChild dllSearch;
+    if (!shellExecuteEx(&start)) throw SystemFailure(Fill(kCannotStartProgram, program));
 }

@@ -4,6 +4,11 @@
 #include "messages.h"
 #include "owners.h"
 
+// Windows' own headers name it; MinGW-w64's lack it.
+#ifndef ERROR_ELEVATION_REQUIRED
+#define ERROR_ELEVATION_REQUIRED 740L
+#endif
+
 namespace win32 {
 
 std::wstring SystemErrorText(DWORD error) {
@@ -19,6 +24,13 @@ std::wstring SystemErrorText(DWORD error) {
     return result;
 }
 
-PlatformFailure SystemFailure(std::wstring action, DWORD error) { return {std::move(action), SystemErrorText(error)}; }
+PlatformFailure SystemFailure(std::wstring action, DWORD error) {
+    using enum PlatformFailure::Cause;
+    const auto cause = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? Held
+                       : error == ERROR_ACCESS_DENIED                                    ? Denied
+                       : error == ERROR_ELEVATION_REQUIRED                               ? NeedsElevation
+                                                                                         : Other;
+    return {std::move(action), SystemErrorText(error), cause};
+}
 
 }  // namespace win32

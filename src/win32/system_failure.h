@@ -10,11 +10,8 @@
 namespace win32 {
 
 std::wstring SystemErrorText(DWORD error);
-// `action` says what could not be done; the reason is the last error's text.
+// `action` says what could not be done; the reason is the error's text, and
+// its cause what the launcher may do about it.
 PlatformFailure SystemFailure(std::wstring action, DWORD error = GetLastError());
-// Whether the error says another program holds a file for the moment.
-inline bool IsTransient(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
 
 }  // namespace win32

@@ -14,6 +14,7 @@ public:
     std::wstring ProgramDirectory() override;
     FileHandle OpenForInput(const std::wstring& path) override;
     FileHandle CreateNewFile(const std::wstring& path) override;
+    FileHandle OpenForOutput(const std::wstring& path) override;
     std::string ReadText(FileHandle file, std::size_t maxBytes) override;
     void WriteText(FileHandle file, const std::string& bytes) override;
     void CloseFile(FileHandle file) override;
@@ -38,6 +39,9 @@ public:
                       const std::wstring& commandLine,
                       const std::wstring& folder,
                       StartedWindow window) override;
+    void StartThroughShell(const std::wstring& program,
+                           const std::wstring& parameters,
+                           const std::wstring& folder) override;
 
     // message_box.cpp
     void ShowMessage(const std::wstring& text, MessageKind kind) override;

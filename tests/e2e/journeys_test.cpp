@@ -156,7 +156,7 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
               line + L"\n" + line + L"\n" + (folder / L"рабочая папка").wstring() + L"\nshown 1\nopened\n");
 }
 
-// The setup window cannot save where a folder stands for kx_shell.ini: the report, then status 1.
+// The setup window cannot save where a folder stands for kx_shell.ini, not even in place: the report, then status 1.
 TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     TestFolder folder;
     fs::create_directory(folder / L"kx_shell.ini");
@@ -166,9 +166,11 @@ TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     run.Click(GetDlgItem(setup, SetupWindow::OkButton.id));
     const std::wstring ini = (folder / L"kx_shell.ini").wstring();
     const HWND report = run.Window(L"kx_shell");
-    EXPECT_EQ(Text(GetDlgItem(report, kMessageText)), L"Не удалось сохранить путь к kravix.exe в файл " + ini +
-                                                          L".\n\nНе удалось заменить файл " + ini +
-                                                          L".\nДоступ запрещён.\n\nПрограмма будет закрыта.");
+    EXPECT_EQ(Text(GetDlgItem(report, kMessageText)),
+              L"Не удалось сохранить путь к kravix.exe в файл " + ini + L".\n\nНе удалось открыть для записи файл " +
+                  ini +
+                  L".\nДоступ запрещён.\n\nkx_shell не может записывать файлы в свою папку. Перенесите kx_shell в "
+                  L"папку, где вы можете сохранять файлы (например, в «Документы»).\n\nПрограмма будет закрыта.");
     run.Keys(report, {VK_RETURN});
     EXPECT_EQ(run.Exit(), 1u);
 }

@@ -129,6 +129,6 @@ inline Step Shows(Control box, std::wstring text) {
     return Check([box, text](TestDesktop& d) { EXPECT_EQ(d.texts[box], text) << box.name; });
 }
 // The next call of the system or screen operation fails, as the step after this one makes it.
-inline Step Failing(const char* operation) {
-    return Check([operation](TestDesktop& d) { d.FailOn(operation); });
+inline Step Failing(const char* operation, PlatformFailure::Cause cause = {}) {
+    return Check([operation, cause](TestDesktop& d) { d.FailOn(operation, 1, cause); });
 }

@@ -58,19 +58,29 @@ TEST(ConfigFile, FirstFieldRules) {
     }
 }
 
-// Records as written and read back; retried moves; a failed save leaves the file and no temporary one.
+// Records as written and read back; retried moves; kx_shell.ini written in place where only it may be written; a
+// failed save leaves the file and no temporary one.
 TEST(ConfigFile, Saves) {
-    // The path, the record saved (empty: none), the operation that fails, how many times and whether for a moment.
+    using enum PlatformFailure::Cause;
+    const std::wstring cannotWriteInFolder =
+        L"\n\nkx_shell не может записывать файлы в свою папку. Перенесите kx_shell в "
+        L"папку, где вы можете сохранять файлы (например, в «Документы»).";
+    // The path, the record saved (empty: none, and what the user is told), the operation that fails, how many times
+    // and why, and one that fails once after it.
     // clang-format off
     const struct { const char* name; std::wstring path; std::string record; const char* failing = ""; int times = 0;
-                   bool transient = false; } cases[] = {
+                   PlatformFailure::Cause cause = Other; const char* thenFailing = ""; std::wstring told = L""; } cases[] = {
         {"ANSI", L"C:\\Ж\\\x7F.exe", "\"C:\\\xC6\\\x7F.exe\"\r\n"},
         {"3-byte UTF-8", L"C:\\\u0800\u221E\uFFFF", kMark + "\"C:\\\xE0\xA0\x80\xE2\x88\x9E\xEF\xBF\xBF\"\r\n"},
         // In the code page, but its bytes (D0 B8) would read as UTF-8 "и".
         {"ANSI that reads as UTF-8", L"C:\\Рё", kMark + "\"C:\\\xD0\xA0\xD1\x91\"\r\n"},
-        {"held twice, then moved", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "MoveIntoPlace", 2, true},
-        {"held ten times: not saved", L"C:\\new.exe", "", "MoveIntoPlace", 10, true},
-        {"not closed", L"C:\\new.exe", "", "CloseFile", 1},
+        {"held twice, then moved", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "MoveIntoPlace", 2, Held},
+        {"held ten times: not saved", L"C:\\new.exe", "", "MoveIntoPlace", 10, Held, "", L"injected\nMoveIntoPlace"},
+        {"not closed", L"C:\\new.exe", "", "CloseFile", 1, Other, "", L"injected\nCloseFile"},
+        {"no new file in the folder: written in place", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "CreateNewFile", 1, Denied},
+        {"never replaced: written in place", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "MoveIntoPlace", 10, Denied},
+        {"nor in place: the user told why", L"C:\\new.exe", "", "CreateNewFile", 1, Denied, "OpenForOutput",
+         L"injected\nOpenForOutput" + cannotWriteInFolder},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -81,7 +91,8 @@ TEST(ConfigFile, Saves) {
         const std::map<std::wstring, std::string> before{{ini, "\"C:\\old.exe\"\r\nsecond\r\n"},
                                                          {ini + L".tmp", "stale"}};
         system.files = before;
-        system.FailOn(c.failing, c.times, c.transient);
+        system.FailOn(c.failing, c.times, c.cause);
+        system.FailOn(c.thenFailing);
         try {
             WriteProgramPath(system, c.path);
             EXPECT_EQ(system.files[ini], c.record);
@@ -90,12 +101,12 @@ TEST(ConfigFile, Saves) {
         } catch (const PlatformFailure& failure) {
             EXPECT_EQ(c.record, "") << "not saved";
             EXPECT_EQ(failure.action, L"Не удалось сохранить путь к kravix.exe в файл D:\\\\kx_shell.ini.");
-            EXPECT_EQ(failure.reason, L"injected\n" + std::wstring(c.failing, c.failing + strlen(c.failing)));
+            EXPECT_EQ(failure.reason, c.told);
         }
         EXPECT_EQ(system.files, before);
         EXPECT_EQ(system.openFiles, 0);
-        // Another try comes a moment later, and the user waits less than half a second in all.
-        EXPECT_EQ(system.pausedMs > 0, c.transient);
+        // A move is tried again a moment later, and the user waits less than half a second in all.
+        EXPECT_EQ(system.pausedMs > 0, c.times > 1);
         EXPECT_LT(system.pausedMs, 500);
     }
 }

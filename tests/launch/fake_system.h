@@ -25,14 +25,19 @@ public:
     int openFiles = 0, pausedMs = 0;
 
     std::wstring Ini() const { return directory + L"\\kx_shell.ini"; }
-    // The next `times` calls of `operation` fail; `transient`: as a file held a moment.
-    void FailOn(const std::string& operation, int times = 1, bool transient = false) {
-        failures_[operation] = {calls_[operation] + 1, calls_[operation] + 1 + times, transient};
+    // The next `times` calls of `operation` fail for `cause`.
+    void FailOn(const std::string& operation, int times = 1, PlatformFailure::Cause cause = {}) {
+        failures_[operation] = {calls_[operation] + 1, calls_[operation] + 1 + times, cause};
     }
 
     std::wstring ProgramDirectory() override { return Call("ProgramDirectory", directory); }
     FileHandle OpenForInput(const std::wstring& path) override { return Open("OpenForInput", path, true); }
     FileHandle CreateNewFile(const std::wstring& path) override { return Open("CreateNewFile", path, false); }
+    FileHandle OpenForOutput(const std::wstring& path) override {
+        const FileHandle file = Open("OpenForOutput", path, files.count(path));
+        File(file).clear();
+        return file;
+    }
     std::string ReadText(FileHandle file, std::size_t most) override {
         return Call("ReadText", File(file)).substr(0, most);
     }
@@ -80,6 +85,11 @@ public:
         if (!programs.count(Call("StartProgram", program))) throw PlatformFailure{};
         started = {program, line, folder};
     }
+    void StartThroughShell(const std::wstring& program,
+                           const std::wstring& parameters,
+                           const std::wstring& folder) override {
+        started = {Call("StartThroughShell", program), L"through the shell: " + parameters, folder};
+    }
     void ShowMessage(const std::wstring& text, MessageKind) override { messages.push_back(Call("ShowMessage", text)); }
     [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }
     [[noreturn]] void Fatal(const PlatformFailure& failure) override {
@@ -92,9 +102,9 @@ protected:
     template <typename Value>
     Value Call(const std::string& operation, Value value) {
         const int call = ++calls_[operation];
-        const auto [from, to, transient] = failures_[operation];
+        const auto [from, to, cause] = failures_[operation];
         if (call < from || call >= to) return value;
-        throw PlatformFailure{L"injected", std::wstring(operation.begin(), operation.end()), transient};
+        throw PlatformFailure{L"injected", std::wstring(operation.begin(), operation.end()), cause};
     }
 
 private:
@@ -108,7 +118,8 @@ private:
     std::string& File(FileHandle file) { return files.at(opened_.at(file.id)); }
 
     std::map<std::string, int> calls_;
-    std::map<std::string, std::tuple<int, int, bool>> failures_;  // the calls that fail: from, ..., to - 1
-    std::vector<std::wstring> opened_;                            // the path of each file opened, by handle
+    std::map<std::string, std::tuple<int, int, PlatformFailure::Cause>>
+        failures_;                      // the calls that fail: from, ..., to - 1
+    std::vector<std::wstring> opened_;  // the path of each file opened, by handle
     int uniqueNames_ = 0;
 };

@@ -116,8 +116,9 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
-        system.programs = {kravix, wide, path(259, L'a'), s259, s260, cmd, L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd",
-                           L"C:\\Tools\\k.bat. .", L"\\\\srv\\s\\k.bat"};
+        system.programs = {kravix, wide, path(259, L'a'), s259, s260, cmd};
+        system.programs.insert(
+            {L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"C:\\Tools\\k.bat. .", L"\\\\srv\\s\\k.bat"});
         system.folders = {c.startFolderGone ? L"" : L"C:\\Start", L"C:\\Start\\folder.bat"};
         system.shortPaths = {{L"C:\\Игры\\a.nes", L"C:\\9B8F~1\\A.NES"},
                              {L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"},

@@ -70,7 +70,7 @@ TEST(Win32, DeepFolders) {
         platform.MoveIntoPlace(deep + L"\\new.tmp", ini);
         ADD_FAILURE() << "moved into the place of a held file";
     } catch (const PlatformFailure& failure) {
-        EXPECT_TRUE(failure.transient);
+        EXPECT_EQ(failure.cause, PlatformFailure::Cause::Denied);
     }
     CloseHandle(holder);
     WriteProgramPath(platform, L"C:\\new.exe");
@@ -102,6 +102,11 @@ TEST(Win32, StartsTheRightProgram) {
     // A look-alike quote in a name with no short form (it does not exist): refused.
     EXPECT_FALSE(PlanLaunch(platform, {L"kravix.bat", (scratch / L"b＂ ＂-evil.nes").wstring(), L"", L""}));
     EXPECT_FALSE(PlanLaunch(platform, {(tools / L"missing.bat").wstring(), L"", L"", L""})) << "cmd would fail alone";
+    // Through the shell, as for a program that asks for administrator rights (Wine asks nobody).
+    platform.StartThroughShell((inPath / L"kravix.exe").wstring(), L"\"a b\" c", tools.wstring());
+    const std::wstring line = L"\"" + (inPath / L"kravix.exe").wstring() + L"\" \"a b\" c\n";
+    EXPECT_EQ(FromUtf8(ReadBytes(inPath / L"received.txt")),
+              line + line + tools.wstring() + L"\nshown 1\nnot opened\n");
     SetCurrentDirectoryW(Here().c_str());
     const std::wstring path = platform.PathVariable();
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
