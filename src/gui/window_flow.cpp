@@ -20,8 +20,7 @@ void ProgramPathKeyDown(App& app, const Event& event) {
 void LaunchFromMainWindow(App& app, const Event&) {
     // Read in this order: a braced list is evaluated from left to right.
     LaunchProgram(app.ops, {app.GetText(MainWindow::ProgramPathBox), app.GetText(MainWindow::RomBox),
-                            app.GetText(MainWindow::PrimaryTableBox),
-                            app.GetText(MainWindow::SecondaryTableBox)});
+                            app.GetText(MainWindow::PrimaryTableBox), app.GetText(MainWindow::SecondaryTableBox)});
 }
 
 void AnswerLaunchFailure(App& app) {

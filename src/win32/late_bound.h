@@ -43,8 +43,8 @@ namespace late {
 
 // Windows 10 1607: the DPI of the screen a window is on, and a frame for a client area at a given DPI.
 inline LateBound<UINT(WINAPI*)(HWND)> GetDpiForWindow{L"user32.dll", "GetDpiForWindow"};
-inline LateBound<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)> AdjustWindowRectExForDpi{
-    L"user32.dll", "AdjustWindowRectExForDpi"};
+inline LateBound<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)> AdjustWindowRectExForDpi{L"user32.dll",
+                                                                                          "AdjustWindowRectExForDpi"};
 // Windows 8.1: a screen's DPI, where GetDpiForWindow is missing.
 inline LateBound<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)> GetDpiForMonitor{L"shcore.dll", "GetDpiForMonitor"};
 

@@ -4,8 +4,8 @@
 
 #include "dpi.h"
 #include "file_dialog.h"
-#include "program_end.h"
 #include "messages.h"
+#include "program_end.h"
 #include "resource.h"
 #include "system_failure.h"
 #include "system_values.h"
