@@ -3,6 +3,7 @@
 
 #include "browse.h"
 #include "controls.h"
+#include "messages.h"
 #include "window_flow.h"
 
 namespace {
@@ -35,23 +36,24 @@ constexpr ControlDef kControls[] = {
     {.control = ProgramPathGroup, .kind = GroupBox, .caption = L"Расположение kravix.exe",
      .rect = {120, 105, 5535, 720}},
     {.control = ProgramPathBox, .kind = TextBox, .containerId = kProgramPathGroup, .rect = {75, 225, 5385, 330},
-     .onKeyDown = &kProgramPathKeyDown},
+     .onKeyDown = &kProgramPathKeyDown, .nameForScreenReaders = kProgramPathBoxName},
     {.control = LaunchOptionsGroup, .kind = GroupBox, .caption = L"Опции запуска", .rect = {120, 855, 5535, 2040}},
     {.control = RomLabel, .kind = Label, .containerId = kLaunchOptions, .caption = L"Имя РОМА",
      .rect = {165, 225, 930, 255}},
     {.control = RomBox, .kind = TextBox, .containerId = kLaunchOptions, .rect = {1170, 180, 3855, 330}},
     {.control = BrowseRomButton, .kind = Button, .caption = L"...", .rect = {5220, 1020, 375, 360},
-     .font = &kBrowseButtonFont, .onClick = &kBrowseRom},
+     .font = &kBrowseButtonFont, .onClick = &kBrowseRom, .nameForScreenReaders = kBrowseRomName},
     {.control = PrimaryTableLabel, .kind = Label, .containerId = kLaunchOptions, .caption = L"Первичная таблица",
      .rect = {90, 720, 1560, 270}},
     {.control = PrimaryTableBox, .kind = TextBox, .containerId = kLaunchOptions, .rect = {1725, 675, 3300, 345}},
     {.control = BrowsePrimaryTableButton, .kind = Button, .caption = L"...", .rect = {5220, 1500, 375, 390},
-     .font = &kBrowseButtonFont, .onClick = &kBrowsePrimaryTable},
+     .font = &kBrowseButtonFont, .onClick = &kBrowsePrimaryTable, .nameForScreenReaders = kBrowsePrimaryTableName},
     {.control = SecondaryTableLabel, .kind = Label, .containerId = kLaunchOptions, .caption = L"Вторичная таблица",
      .rect = {75, 1125, 1530, 255}},
     {.control = SecondaryTableBox, .kind = TextBox, .containerId = kLaunchOptions, .rect = {1725, 1095, 3300, 345}},
     {.control = BrowseSecondaryTableButton, .kind = Button, .caption = L"...", .rect = {5220, 1935, 375, 360},
-     .font = &kBrowseButtonFont, .onClick = &kBrowseSecondaryTable},
+     .font = &kBrowseButtonFont, .onClick = &kBrowseSecondaryTable,
+     .nameForScreenReaders = kBrowseSecondaryTableName},
     {.control = NoteGroup, .kind = GroupBox, .containerId = kLaunchOptions, .caption = L"Примечание",
      .rect = {60, 1470, 5400, 495}},
     {.control = NoteLabel, .kind = Label, .containerId = kNote, .caption = L"Вторичная таблица не обязательна.",

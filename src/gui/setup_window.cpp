@@ -3,6 +3,7 @@
 
 #include "browse.h"
 #include "controls.h"
+#include "messages.h"
 #include "window_flow.h"
 
 namespace {
@@ -27,9 +28,10 @@ constexpr FileDialogDef kProgramFiles{.title = L"открытие", .filter = L"
 
 // In tab order: the box holds the focus when the window opens.
 constexpr ControlDef kControls[] = {
-    {.control = ProgramPathBox, .kind = TextBox, .rect = {120, 150, 5745, 315}},
+    {.control = ProgramPathBox, .kind = TextBox, .rect = {120, 150, 5745, 315},
+     .nameForScreenReaders = kProgramPathBoxName},
     {.control = BrowseButton, .kind = Button, .caption = L"...", .rect = {5940, 90, 405, 390},
-     .font = &kBrowseButtonFont, .onClick = &kBrowseProgram},
+     .font = &kBrowseButtonFont, .onClick = &kBrowseProgram, .nameForScreenReaders = kBrowseProgramName},
     {.control = OkButton, .kind = Button, .caption = L"ОК", .rect = {1073, 510, 1965, 315},
      .onClick = &kConfirmProgramPath},
     {.control = CancelButton, .kind = Button, .caption = L"Отмена", .rect = {3173, 510, 2115, 315},

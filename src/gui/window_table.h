@@ -53,6 +53,7 @@ struct ControlDef {
     const Handler* onClick = nullptr;
     const Handler* onKeyDown = nullptr;
     const FileDialogDef* dialog = nullptr;
+    const wchar_t* nameForScreenReaders = nullptr;  // null: its caption, or the label before it
 };
 
 enum class WindowFrame {

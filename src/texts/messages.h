@@ -10,6 +10,14 @@
 inline constexpr wchar_t kLaunchFailed[] =
     L"Не найден файл kravix.exe. Нажмите F12  в главном окне для установки пути к этому файлу";
 
+// What a screen reader says for a control whose caption says too little (a
+// browse button's "...") or that has no label before it (a program-path box).
+inline constexpr wchar_t kProgramPathBoxName[] = L"Расположение kravix.exe";
+inline constexpr wchar_t kBrowseProgramName[] = L"Выбрать kravix.exe";
+inline constexpr wchar_t kBrowseRomName[] = L"Выбрать РОМ";
+inline constexpr wchar_t kBrowsePrimaryTableName[] = L"Выбрать первичную таблицу";
+inline constexpr wchar_t kBrowseSecondaryTableName[] = L"Выбрать вторичную таблицу";
+
 // A fatal error: what failed, the system's reason when there is one, then the end.
 inline constexpr wchar_t kProgramWillClose[] = L"Программа будет закрыта.";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";

@@ -67,12 +67,13 @@ void Win32Screen::Create(const WindowDef& def, ScreenEvents& events) {
     }
     window.dpi = DpiOfWindow(window.hwnd);
     PlaceFrame(window.hwnd, CentredFrame(def, window.dpi), def, window.dpi);
-    CreateControls(window.hwnd, def, window.dpi, window.fonts, TextBoxProc, reinterpret_cast<DWORD_PTR>(&window));
+    CreateControls(window.hwnd, def, window.dpi, window.fonts, ControlProc, reinterpret_cast<DWORD_PTR>(&window));
 }
 
 void Win32Screen::Destroy(WindowId id) {
     auto& window = Of(id);
     if (!window) return;
+    if (window->named) names_.TakeBack(window->hwnd, window->def);
     DestroyWindow(window->hwnd);
     window.reset();  // the fonts, once no control holds them
 }
@@ -184,6 +185,9 @@ LRESULT Win32Screen::Handle(Window& window, UINT message, WPARAM wParam, LPARAM 
                 if (target) SetFocus(target);
             }
             return 0;
+        case WM_GETOBJECT:
+            NameForScreenReaders(window);
+            return DefWindowProcW(window.hwnd, message, wParam, lParam);
         case WM_DPICHANGED: {
             // Where Windows suggests, at the size the twips give at the new DPI,
             // laid out again from the twips rather than from scaled pixels.
@@ -200,13 +204,21 @@ LRESULT Win32Screen::Handle(Window& window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
+void Win32Screen::NameForScreenReaders(Window& window) {
+    if (window.named) return;
+    window.named = true;
+    names_.Give(window.hwnd, window.def);
+}
+
 LRESULT CALLBACK
-Win32Screen::TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+Win32Screen::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& window = *reinterpret_cast<Window*>(data);
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-        auto& window = *reinterpret_cast<Window*>(data);
         win32::NoThrow([&] { window.events.KeyDown({window.def.id, GetDlgCtrlID(hwnd)}, win32::KeyOf(wParam)); });
+    } else if (message == WM_GETOBJECT) {
+        window.screen.NameForScreenReaders(window);
     } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, TextBoxProc, 0);
+        RemoveWindowSubclass(hwnd, ControlProc, 0);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }

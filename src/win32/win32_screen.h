@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "screen.h"
+#include "screen_reader_names.h"
 #include "window_builder.h"
 
 class Win32Screen final : public Screen {
@@ -39,11 +40,14 @@ private:
         UINT dpi = 96;
         HWND lastFocus = nullptr;
         win32::FontCache fonts{};
+        bool named = false;  // its controls' names given to screen readers
     };
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK
-    TextBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR window);
+    ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR window);
+    // At the first time a screen reader asks for the window or one of its controls.
+    void NameForScreenReaders(Window& window);
     LRESULT Handle(Window& window, UINT message, WPARAM wParam, LPARAM lParam);
     std::unique_ptr<Window>& Of(WindowId window) { return windows_[window == WindowId::Main ? 0 : 1]; }
     HWND ControlWindow(Control control);
@@ -51,4 +55,5 @@ private:
 
     std::unique_ptr<Window> windows_[2];
     HWND hiddenOwner_ = nullptr;  // owns the windows kept out of the taskbar
+    win32::ScreenReaderNames names_;
 };

@@ -107,7 +107,7 @@ void CreateControls(HWND hwnd,
                     const WindowDef& window,
                     UINT dpi,
                     FontCache& fonts,
-                    SUBCLASSPROC textBoxProc,
+                    SUBCLASSPROC controlProc,
                     DWORD_PTR data) {
     for (const ControlDef* control : CreationOrder(window)) {
         const ChildStyle style = StyleOf(control->kind);
@@ -120,7 +120,9 @@ void CreateControls(HWND hwnd,
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(control->font, dpi)), FALSE);
         if (control->kind == ControlKind::TextBox) {
             SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // paths up to the longest Windows allows
-            SetWindowSubclass(child, textBoxProc, 0, data);
+        }
+        if (control->kind == ControlKind::TextBox || control->nameForScreenReaders) {
+            SetWindowSubclass(child, controlProc, 0, data);
         }
     }
 }

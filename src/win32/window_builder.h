@@ -31,13 +31,14 @@ RECT CentredFrame(const WindowDef& window, UINT dpi);
 // Puts the window at `frame`, then makes its client area exactly the table's
 // size at `dpi`.
 void PlaceFrame(HWND hwnd, const RECT& frame, const WindowDef& window, UINT dpi);
-// Creates the controls once, each at its place with its font; each text box
-// is subclassed with `textBoxProc` and `data`.
+// Creates the controls once, each at its place with its font; each text box,
+// and each control with a name for screen readers, is subclassed with
+// `controlProc` and `data`.
 void CreateControls(HWND hwnd,
                     const WindowDef& window,
                     UINT dpi,
                     FontCache& fonts,
-                    SUBCLASSPROC textBoxProc,
+                    SUBCLASSPROC controlProc,
                     DWORD_PTR data);
 // Places and sets the fonts of the controls again, from twips, at a new DPI.
 void LayOutControls(HWND hwnd, const WindowDef& window, UINT dpi, FontCache& fonts);

@@ -168,3 +168,18 @@ TEST(Layout, GroupBoxesAreCreatedLastInnerFirstTheRestInTableOrder) {
                                         "SecondaryTableBox", "BrowseSecondaryTableButton", "NoteLabel", "OkButton",
                                         "CancelButton", "NoteGroup", "ProgramPathGroup", "LaunchOptionsGroup"}));
 }
+
+// What a screen reader says for the browse buttons' "..." and for the program-path boxes, which no label precedes.
+TEST(Layout, NamesForScreenReaders) {
+    std::map<std::string, std::wstring> names;
+    for (const WindowDef* window : {&kMainWindow, &kSetupWindow}) {
+        for (const ControlDef& c : *window)
+            if (c.nameForScreenReaders) names[c.control.name] = c.nameForScreenReaders;
+    }
+    EXPECT_EQ(names, (std::map<std::string, std::wstring>{{"ProgramPathBox", L"Расположение kravix.exe"},
+                                                          {"BrowseRomButton", L"Выбрать РОМ"},
+                                                          {"BrowsePrimaryTableButton", L"Выбрать первичную таблицу"},
+                                                          {"BrowseSecondaryTableButton", L"Выбрать вторичную таблицу"},
+                                                          {"SetupWindow::ProgramPathBox", L"Расположение kravix.exe"},
+                                                          {"SetupWindow::BrowseButton", L"Выбрать kravix.exe"}}));
+}
