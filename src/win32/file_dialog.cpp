@@ -1,8 +1,11 @@
 #include "file_dialog.h"
 
+#include <cderr.h>
+
 #include <algorithm>
 
 #include "decimal.h"
+#include "growing_buffer.h"
 #include "late_bound.h"
 #include "messages.h"
 #include "platform_ops.h"
@@ -19,6 +22,25 @@ std::wstring DialogFilter(const std::wstring& filter) {
     if (list.empty() || list.back() != L'\0') list += L'\0';
     return list + L'\0';
 }
+
+// Puts the current folder back when it goes: an Open dialog makes the chosen
+// file's folder the current one, which would keep a stick holding it from
+// being ejected while the launcher runs, and OFN_NOCHANGEDIR does nothing
+// for an Open dialog (its documentation says so).
+class CurrentFolderKept {
+public:
+    CurrentFolderKept()
+        : folder_(GrowingBuffer(
+              [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })) {}
+    ~CurrentFolderKept() {
+        if (!folder_.empty()) SetCurrentDirectoryW(folder_.c_str());
+    }
+    CurrentFolderKept(const CurrentFolderKept&) = delete;
+    CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+private:
+    const std::wstring folder_;
+};
 
 }  // namespace
 
@@ -39,15 +61,22 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
     request.lpstrFile = buffer.data();
     request.nMaxFile = static_cast<DWORD>(buffer.size());  // in characters, not bytes
     request.lpstrTitle = dialog.title;
-    // The working directory stays as it was: it is passed on to kravix.exe.
-    request.Flags =
-        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
+    // The folder of the file the dialog holds; given none, Windows 7 and later
+    // open the folder the launcher last used for any row.
+    const std::wstring folder = fileName.substr(0, fileName.find_last_of(L'\\') + 1);
+    request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     const auto getOpenFileName = late::GetOpenFileName.Get();
     const auto extendedError = late::CommDlgExtendedError.Get();
     if (!getOpenFileName || !extendedError) throw PlatformFailure{kCannotOpenDialog, kDialogLibraryMissing};
+    const CurrentFolderKept kept;
     if (getOpenFileName(&request)) return std::wstring(buffer.data());
     const DWORD error = extendedError();
     if (error == 0) return std::nullopt;  // cancelled
+    // A long path that Windows handed back in its \\?\ form may be refused
+    // when given again: the dialog opens once more with no file name, rather
+    // than never again for this row.
+    if (error == FNERR_INVALIDFILENAME && !fileName.empty()) return ShowOpenDialog(owner, dialog, L"");
     throw PlatformFailure{kCannotOpenDialog, Fill(kErrorCode, Decimal(error))};
 }
 
