@@ -107,6 +107,8 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
         {"a look-alike star: refused", {kravix, L"C:\\a＊.nes", L"", L""}, {}},
         {"a look-alike question mark: refused", {kravix, L"C:\\a？.nes", L"", L""}, {}},
         {"no look-alike, a question mark: refused", {kravix, L"C:\\ゲーム 2.tbl", L"", L""}, {}},
+        {"read by an old program as another file: refused", {kravix, L"D:\\ROMs\\Pokémon.nes", L"", L""}, {}},
+        {"read by an old program as another folder: refused", {kravix, L"C:\\Stärt", L"", L""}, {}},
         {"a look-alike bracket: as it is", {kravix, L"C:\\a（1）.nes", L"", L""}, plan(kravix, kravix + L" C:\\a（1）.nes  ")},
         {"the longest line", {kravix, std::wstring(rest, L'r'), L"", L""}, plan(kravix, kravix + L' ' +
          std::wstring(rest, L'r') + L"  ")},
@@ -120,6 +122,7 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
         system.programs.insert(
             {L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"C:\\Tools\\k.bat. .", L"\\\\srv\\s\\k.bat"});
         system.folders = {c.startFolderGone ? L"" : L"C:\\Start", L"C:\\Start\\folder.bat"};
+        system.files[L"D:\\ROMs\\Pokemon.nes"];
         system.shortPaths = {{L"C:\\Игры\\a.nes", L"C:\\9B8F~1\\A.NES"},
                              {L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"},
                              {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
