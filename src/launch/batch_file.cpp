@@ -12,15 +12,13 @@ bool IsBatchFile(const std::wstring& program) {
 
 std::optional<std::wstring> BatchPathForCmd(const std::wstring& program) {
     if (!program.starts_with(L"\\\\?\\") && !program.starts_with(L"\\\\.\\")) return program;
-    std::wstring plain = program.substr(4);
-    if (plain.starts_with(L"UNC\\")) plain.replace(0, 3, L"\\");
-    if (!IsFullyQualified(plain) || plain.find(L'/') != std::wstring::npos) return std::nullopt;
     // The \\?\ form names a file exactly as written; the plain path drops an
-    // empty part and the dots and blanks that end a part ("." and ".." too).
-    for (std::size_t end = plain.size(), start; end > 2; end = start) {
-        start = plain.rfind(L'\\', end - 1);
-        const std::wstring part = plain.substr(start + 1, end - start - 1);
-        if (part.empty() || part.ends_with(L'.') || part.ends_with(L' ')) return std::nullopt;
+    // empty part and the dots and blanks that end a part ("." and ".." too),
+    // and reads a slash as a backslash. With a backslash after every part:
+    const std::wstring plain = program.substr(4) + L'\\';
+    if (!IsOnDrive(plain) || plain.find(L'/') != std::wstring::npos) return std::nullopt;
+    for (const wchar_t* partEnd : {L"\\\\", L".\\", L" \\"}) {
+        if (plain.find(partEnd, 2) != std::wstring::npos) return std::nullopt;
     }
-    return plain;
+    return plain.substr(0, plain.size() - 1);
 }

@@ -12,6 +12,7 @@
 bool IsBatchFile(const std::wstring& program);
 
 // The path cmd can run the batch file by: a drive-letter or network path as
-// it is; the \\?\ or \\.\ form, which cmd does not take, as the plain path it
-// stands for, where that names the same file; otherwise nothing.
+// it is; the \\?\ or \\.\ form of a drive-letter path, which cmd does not
+// take, as the plain path it stands for, where that names the same file;
+// otherwise nothing.
 std::optional<std::wstring> BatchPathForCmd(const std::wstring& program);

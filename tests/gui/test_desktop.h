@@ -36,8 +36,7 @@ public:
     std::map<Control, std::wstring> texts;  // each box's text
     std::map<WindowId, bool> enabled;
     std::optional<Control> focus;
-    std::vector<std::wstring> dialogs;  // each Open dialog shown: its title, ": ", its file name
-    std::optional<int> exitStatus;      // once the program has ended
+    std::optional<int> exitStatus;  // once the program has ended
     App app{*this, *this, kMainWindow, kSetupWindow};
 
     void Run(std::vector<Step> script) {
@@ -78,8 +77,7 @@ public:
         }
         --loops_;
     }
-    std::optional<std::wstring> ShowOpenDialog(WindowId, const FileDialogDef& dialog, const std::wstring& at) override {
-        dialogs.push_back(Call("ShowOpen", dialog.title + (L": " + at)));
+    std::optional<std::wstring> ShowOpenDialog(WindowId, const FileDialogDef&, const std::wstring&) override {
         const Step answer = chosen_ ? Accept(*std::exchange(chosen_, std::nullopt)) : NextAnswer();
         EXPECT_NE(answer.kind, Step::Dismiss);
         return answer.kind == Step::Accept ? std::optional(answer.path) : std::nullopt;

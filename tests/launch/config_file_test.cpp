@@ -2,13 +2,14 @@
 #include "config_file.h"
 
 #include "fake_system.h"
+#include "messages.h"
 #include "unicode.h"
 
 using namespace std::string_literals;
 
 const std::string kMark = "\xEF\xBB\xBF";
 
-// Windows' UTF-16, with its surrogate pairs, on every host.
+// Windows' UTF-16, with its surrogate pairs, on every host; the texts kx_shell.ini's failures are told in.
 TEST(ConfigFile, Utf8OfBothSizesOfCodeUnit) {
     // Lone surrogates in their 3-byte form, pairs in the 4-byte form of the code point.
     EXPECT_EQ(EncodeUtf8<char16_t>(u"\xD800x\xDC00\xDC00\xDBFF\xE000\U00010000\U0001F600\U0010FFFF"),
@@ -17,10 +18,13 @@ TEST(ConfigFile, Utf8OfBothSizesOfCodeUnit) {
     EXPECT_EQ(DecodeUtf8<char16_t>("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xED\xB0\x80\0"s),
               u"\U00010000\U0010FFFF\xDC00\0"s);
     EXPECT_EQ(EncodeUtf8<char32_t>(std::u32string(1, 0x110000)), "\xEF\xBF\xBD");
+    EXPECT_EQ(Fill(L"abc", L"X"), L"abc") << "a message with no place for a path";
 }
 
-// The first field, up to the most a reader takes (98312 bytes); the file is closed whatever it holds.
+// The first field, up to the most a reader takes; the file is closed whatever it holds.
 TEST(ConfigFile, FirstFieldRules) {
+    // The most a reader takes: a UTF-8 mark, the longest path and its quotes at three bytes a character, CR LF.
+    const std::size_t readLimit = 3 + 3 * (32767 + 2) + 2;
     // clang-format off
     const struct { const char* name; std::string bytes; std::optional<std::wstring> field; } cases[] = {
         {"quoted empty", "\"\"\r\n", L""},
@@ -38,7 +42,7 @@ TEST(ConfigFile, FirstFieldRules) {
         {"zero length", "", std::nullopt},
         {"a NUL", "C:\\a\0b\r\n"s, std::nullopt},
         {"longer than any path", std::string(32768, 'a'), std::nullopt},
-        {"a quoted field open at the limit", std::string(98305, ' ') + "\"C:\\k.e", std::nullopt},
+        {"a quoted field open where reading stops", std::string(readLimit - 7, ' ') + "\"C:\\k.e", std::nullopt},
         // After the mark, what is not UTF-8.
         {"overlong, 2 bytes", kMark + "\xC1\xBF", std::nullopt},
         {"overlong, 3 bytes", kMark + "\xE0\x9F\xBF", std::nullopt},
