@@ -122,7 +122,6 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     run.Click(GetDlgItem(setup, SetupWindow::OkButton.id));
     const HWND main = run.Window(kMainCaption);
     EXPECT_TRUE(WaitUntil([&] { return Text(GetDlgItem(main, ProgramPathBox.id)) == kravix.wstring(); }));
-    EXPECT_EQ(ReadBytes(folder / L"kx_shell.ini"), "\xEF\xBB\xBF\"" + Utf8(kravix) + "\"\r\n");
 
     for (const Control control : {RomBox, BrowseRomButton, PrimaryTableBox, BrowsePrimaryTableButton, SecondaryTableBox,
                                   BrowseSecondaryTableButton, OkButton, CancelButton, ProgramPathBox}) {

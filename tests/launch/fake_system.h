@@ -65,8 +65,7 @@ public:
     std::wstring AnsiView(const std::wstring& text) override {
         const std::map<wchar_t, wchar_t> lookAlikes{{L'＂', L'"'},     {L'＼', L'\\'}, {L'／', L'/'}, {L'：', L':'},
                                                     {L'\u3000', L' '}, {L'．', L'.'},  {L'＊', L'*'}, {L'？', L'?'},
-                                                    {L'（', L'('},     {L'）', L')'},  {L'∞', L'8'},  {L'é', L'e'},
-                                                    {L'ä', L'a'}};
+                                                    {L'∞', L'8'},      {L'é', L'e'},   {L'ä', L'a'}};
         std::wstring seen;
         std::string ignored;
         for (const wchar_t c : text)

@@ -7,10 +7,6 @@
 
 using namespace std::string_literals;
 
-void PrintTo(const LaunchPlan& plan, std::ostream* out) {
-    *out << testing::PrintToString(plan.program + L" | " + plan.commandLine + L" | " + plan.folder);
-}
-
 // A bare name beside the launcher, in the system folders, in PATH; never in the current folder.
 TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
     // The program path, PATH, the programs there are, and what is found (empty: refused).
@@ -22,16 +18,11 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
         {"on a drive's current folder", L"C:kravix.exe", L"", {L"C:\\Tools\\C:kravix.exe"}, L""},
         {"empty", L"", L"", {}, L""},
         {"a stream of a bare name", L"kravix.exe:x", L"", {L"C:\\Tools\\kravix.exe:x"}, L""},
-        {"a stream of a full path", L"C:\\b\\run.bat::$DATA", L"", {}, L""},
-        {"the \\\\?\\ form with its drive", L"\\\\?\\C:\\k.exe", L"", {}, L"\\\\?\\C:\\k.exe"},
-        {"a stream in the \\\\.\\ form", L"\\\\.\\C:\\k.exe:s", L"", {}, L""},
         {"bare without extension: .exe", L"kravix", L"", {L"C:\\Tools\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
         {"PATH: relative entries skipped", L"kravix.exe", L";.;bin;\"D:\\My Bin\";E:\\bin\\", {L"E:\\bin\\kravix.exe"},
          L"E:\\bin\\kravix.exe"},
         {"PATH: a quoted entry holds its semicolon", L"kravix.exe", L"\"D:\\p;1\"", {L"D:\\p\\kravix.exe",
          L"D:\\p;1\\kravix.exe"}, L"D:\\p;1\\kravix.exe"},
-        {"PATH: never the current folder", L"kravix.exe", L";.;bin;\\", {L".\\kravix.exe", L"bin\\kravix.exe",
-         L"\\kravix.exe"}, L""},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -41,10 +32,6 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
         system.pathVariable = c.pathVariable;
         EXPECT_EQ(ResolveProgram(system, c.path).value_or(L""), c.found);
     }
-    for (const wchar_t* p : {L"A:\\k", L"Z:/k", L"a:\\k", L"z:\\k", L"\\\\", L"//"}) EXPECT_TRUE(IsFullyQualified(p));
-    for (const wchar_t* path : {L"@:\\k", L"[:\\k", L"`:\\k", L"{:\\k", L"C:", L"\\", L"", L"a\\\\b"}) {
-        EXPECT_FALSE(IsFullyQualified(path)) << path;
-    }
     FakeSystem atRoot;
     atRoot.directory = L"D:\\";
     atRoot.programs = {L"D:\\kravix.exe", L"C:\\Windows\\kravix.exe"};  // beside the launcher first
@@ -53,7 +40,7 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
 
 // What a launch starts: short forms, look-alikes, long paths, batch files, the longest line, the start folder.
 TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
-    const std::wstring kravix = L"C:\\Tools\\kravix.exe", wide = L"C:\\Программы ∞\\kravix.exe";
+    const std::wstring kravix = L"C:\\Tools\\kravix.exe";
     // Paths of n characters; 259 is the most Windows starts a program by.
     const auto path = [](std::size_t n, wchar_t c) {
         const std::wstring drive = L"C:\\", name = L"\\kravix.exe";
@@ -72,46 +59,31 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     } cases[] = {
         {"outside the code page by the short form", {kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L""}, plan(kravix,
          kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL ")},
-        {"the program's own path too, in its folder", {wide, L"", L"", L""}, plan(wide, L"C:\\PROGRA~1\\kravix.exe   ",
-         L"C:\\Программы ∞"), true},
         {"259 characters as it is", {path(259, L'a'), L"", L"", L""}, plan(path(259, L'a'), path(259, L'a') + L"   ")},
         {"a short form of 259, in its drive's root", {path(300, L'c'), L"", L"", L""}, plan(s259, s259 + L"   ", L"C:\\"),
          true},
         {"a short form of 260: refused", {path(300, L'd'), L"", L"", L""}, {}},
-        {"no short form: refused", {path(300, L'e'), L"", L"", L""}, {}},
         {"a batch file through cmd", {L"C:\\Tools\\kravix.BAT", L"C:\\g&pwn.nes", L"", L""}, plan(cmd,
          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \"")},
         {"a command file too, in its folder, not cmd's", {L"C:\\Tools\\k.cmd", L"C:\\r.nes", L"", L""}, plan(cmd,
          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\" C:\\r.nes  \"", L"C:\\Tools"), true},
-        {"a batch file as Windows opens it", {L"C:\\Tools\\k.bat. .", L"C:\\g&pwn.nes", L"", L""}, plan(cmd,
-         L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.bat. .\" \"C:\\g&pwn.nes\"  \"")},
         {"a missing batch file: refused", {L"C:\\nowhere\\kravix.bat", L"", L"", L""}, {}},
-        {"a folder named like a batch file: refused", {L"C:\\Start\\folder.bat", L"", L"", L""}, {}},
         {"a batch file's \\\\?\\ form: by its plain path", {L"\\\\?\\C:\\Tools\\k.cmd", L"", L"", L""}, plan(cmd,
          L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\"   \"")},
         {"a \\\\?\\ form whose plain path is another file: refused", {L"\\\\?\\C:\\Tools\\k.bat. .", L"", L"", L""}, {}},
-        {"a batch file on a share, in the local start folder", {L"\\\\srv\\s\\k.bat", L"", L"", L""}, plan(cmd,
-         L"cmd.exe /d /e:on /v:off /s /c \"\"\\\\srv\\s\\k.bat\"   \"")},
         {"a batch file on a share, no local folder: refused", {L"\\\\srv\\s\\k.bat", L"", L"", L""}, {}, true},
         {"shorter than an extension: no batch file", {L"C:\\", L"", L"", L""}, plan(L"C:\\", L"C:\\   ")},
-        {"a look-alike quote: by the short form", {kravix, L"C:\\b＂ ＂-evil.nes", L"C:\\t.tbl", L""}, plan(kravix,
-         kravix + L" C:\\B~1.NES C:\\t.tbl ")},
         {"in the code page, or look-alike letters with no short form: as it is",
          {kravix, L"C:\\Игры\\a.nes", L"C:\\café ∞.tbl", L""}, plan(kravix, kravix + L" C:\\Игры\\a.nes \"C:\\café ∞.tbl\" ")},
         {"a look-alike quote, no short form: refused", {kravix, L"C:\\c＂-evil.nes", L"C:\\t.tbl", L""}, {}},
-        {"a look-alike blank: refused", {kravix, L"C:\\a\u3000b.nes", L"", L""}, {}},
-        {"a look-alike backslash: refused", {kravix, L"C:\\a＼b.nes", L"", L""}, {}},
-        {"a look-alike slash: refused", {kravix, L"C:\\a／b.nes", L"", L""}, {}},
-        {"a look-alike colon: refused", {kravix, L"C:\\a：b.nes", L"", L""}, {}},
+        {"a look-alike blank, backslash, slash or colon: refused", {kravix, L"C:\\a\u3000＼／：b.nes", L"", L""}, {}},
         {"a look-alike dot: refused", {kravix, L"C:\\nofile\\．．\\evil.nes", L"", L""}, {}},
         {"a look-alike star: refused", {kravix, L"C:\\a＊.nes", L"", L""}, {}},
         {"a look-alike question mark: refused", {kravix, L"C:\\a？.nes", L"", L""}, {}},
         {"no look-alike, a question mark: refused", {kravix, L"C:\\ゲーム 2.tbl", L"", L""}, {}},
         {"read by an old program as another file: refused", {kravix, L"D:\\ROMs\\Pokémon.nes", L"", L""}, {}},
-        {"read by an old program as another folder: refused", {kravix, L"C:\\Stärt", L"", L""}, {}},
         {"an empty ROM before a table, a quote escaped", {kravix, L"", L"C:\\t.tbl", L"a\"b"}, plan(kravix,
          kravix + L" \"\" C:\\t.tbl \"a\\\"b\"")},
-        {"a look-alike bracket: as it is", {kravix, L"C:\\a（1）.nes", L"", L""}, plan(kravix, kravix + L" C:\\a（1）.nes  ")},
         {"the longest line", {kravix, std::wstring(rest, L'r'), L"", L""}, plan(kravix, kravix + L' ' +
          std::wstring(rest, L'r') + L"  ")},
         {"a line longer: refused", {kravix, std::wstring(rest + 1, L'r'), L"", L""}, {}},
@@ -120,19 +92,16 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
-        system.programs = {kravix, wide, path(259, L'a'), s259, s260, cmd};
-        system.programs.insert(
-            {L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"C:\\Tools\\k.bat. .", L"\\\\srv\\s\\k.bat"});
-        system.folders = {c.startFolderGone ? L"" : L"C:\\Start", L"C:\\Start\\folder.bat"};
+        system.programs = {kravix, path(259, L'a'), s259, s260, cmd};
+        system.programs.insert({L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"\\\\srv\\s\\k.bat"});
+        system.folders = {c.startFolderGone ? L"" : L"C:\\Start"};
         system.files[L"D:\\ROMs\\Pokemon.nes"];
         system.shortPaths = {{L"C:\\Игры\\a.nes", L"C:\\9B8F~1\\A.NES"},
                              {L"C:\\ゲーム.nes", L"C:\\8B2E~1.NES"},
                              {L"C:\\∞ t.tbl", L"C:\\T~1.TBL"},
-                             {wide, L"C:\\PROGRA~1\\kravix.exe"},
                              {path(259, L'a'), L"C:\\A~1.EXE"},
                              {path(300, L'c'), s259},
-                             {path(300, L'd'), s260},
-                             {L"C:\\b＂ ＂-evil.nes", L"C:\\B~1.NES"}};
+                             {path(300, L'd'), s260}};
         EXPECT_EQ(PlanLaunch(system, c.texts), c.plan);
     }
 }
@@ -140,9 +109,6 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
 // Every argument protected from what cmd reads in a line: quoted where any letter of it is more than a letter to cmd,
 // a trailing backslash doubled, every % broken up; what cannot be protected, refused.
 TEST(CommandLine, BatchFilesGetEveryArgumentProtectedFromCmd) {
-    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"g&pwn", L"%OS%.nes", L""}),
-              L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" \"g&pwn\" \"%%cd:~,%OS%%cd:~,%.nes\" \"");
-    // Quoted when cmd would read any letter of it as more than a letter; every % broken up.
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"a&b|c<d>e^f(g)h,i;j=k!l%m n", L"", L""}),
               L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" \"a&b|c<d>e^f(g)h,i;j=k!l%%cd:~,%m n\"  \"");
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"C:\\r\\09AZaz.nes", L"", L"C:\\b\\"}),
