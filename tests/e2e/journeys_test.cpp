@@ -37,20 +37,16 @@ struct Kx {
     }
     ~Kx() {
         TerminateJobObject(job, 99);
-        TerminateProcess(process.hProcess, 99);
         WaitForSingleObject(process.hProcess, 90'000);
-        CloseHandle(job);
     }
     // kx_shell's window with this caption, once it has the keyboard; the journey ends where none does.
     HWND Window(const std::wstring& caption) const {
-        HWND found = nullptr;
-        if (WaitUntil([&] {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(found = GetForegroundWindow(), &owner);
-                return owner == process.dwProcessId && Text(found) == caption;
-            }))
-            return found;
-        throw std::runtime_error("no window \"" + Utf8(caption) + "\" took the keyboard");
+        const auto shown = [&] {
+            const HWND window = GetForegroundWindow();
+            return GetWindowThreadProcessId(window, nullptr) == process.dwThreadId && Text(window) == caption;
+        };
+        if (!WaitUntil(shown)) throw std::runtime_error("no window \"" + Utf8(caption) + "\" took the keyboard");
+        return GetForegroundWindow();
     }
     // Types the text, then presses the keys and lets go in reverse ({VK_MENU, VK_F4} is Alt+F4), into `window` only.
     void Keys(HWND window, std::initializer_list<WORD> codes, const std::wstring& text = L"") const {
@@ -70,10 +66,6 @@ struct Kx {
         for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
             inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_ABSOLUTE}});
         Send(GetAncestor(control, GA_ROOT), inputs);
-    }
-    bool Focused(HWND control) const {
-        GUITHREADINFO thread{.cbSize = sizeof thread};
-        return WaitUntil([&] { return GetGUIThreadInfo(process.dwThreadId, &thread) && thread.hwndFocus == control; });
     }
     DWORD Exit() const {
         DWORD status = 259;
@@ -102,7 +94,7 @@ void Browse(const Kx& run, HWND window, Control button, const wchar_t* title, co
 
 }  // namespace
 
-// Setup first, Tab order, F12 and Alt+F4, the stop message, then the launch: both views of the line.
+// Setup first, Tab, F12 and Alt+F4, then the launch: both views of the line.
 TEST(Journey, FromTheFirstStartToTheLaunch) {
     using namespace MainWindow;
     TestFolder folder;
@@ -123,24 +115,17 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     const HWND main = run.Window(kMainCaption);
     EXPECT_TRUE(WaitUntil([&] { return Text(GetDlgItem(main, ProgramPathBox.id)) == kravix.wstring(); }));
 
-    for (const Control control : {RomBox, BrowseRomButton, PrimaryTableBox, BrowsePrimaryTableButton, SecondaryTableBox,
-                                  BrowseSecondaryTableButton, OkButton, CancelButton, ProgramPathBox}) {
-        run.Keys(main, {VK_TAB});
-        EXPECT_TRUE(run.Focused(GetDlgItem(main, control.id))) << control.name;
-    }
     run.Keys(main, {VK_F12});
     const HWND setupAgain = run.Window(kSetupCaption);
     run.Keys(setupAgain, {VK_MENU, VK_F4});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setupAgain); }));
     EXPECT_TRUE(IsWindowVisible(main));
-
-    fs::rename(kravix, folder / L"away.exe");
-    run.Click(GetDlgItem(main, OkButton.id));
-    const HWND message = run.Window(L"kx_shell");
-    EXPECT_FALSE(IsWindowEnabled(main));
-    run.Keys(message, {VK_RETURN});
-    EXPECT_TRUE(run.Focused(GetDlgItem(main, ProgramPathBox.id)));
-    fs::rename(folder / L"away.exe", kravix);
+    // Back in main, Tab goes on from the program-path box as its table says (the order the controls are made in,
+    // checked on every host).
+    run.Keys(main, {VK_TAB});
+    GUITHREADINFO thread{.cbSize = sizeof thread};
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetGUIThreadInfo(0, &thread) && thread.hwndFocus == GetDlgItem(main, RomBox.id); }));
 
     // Used again, a dialog opens in the folder of its file, which it leaves no longer current: a current folder
     // would keep a stick from being ejected.
@@ -166,6 +151,7 @@ TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     run.Click(GetDlgItem(setup, SetupWindow::OkButton.id));
     const std::wstring ini = (folder / L"kx_shell.ini").wstring();
     const HWND report = run.Window(L"kx_shell");
+    EXPECT_FALSE(IsWindowEnabled(setup)) << "the report waits for the user, alone";
     EXPECT_EQ(Text(GetDlgItem(report, kMessageText)),
               L"Не удалось сохранить путь к kravix.exe в файл " + ini + L".\n\nНе удалось открыть для записи файл " +
                   ini +

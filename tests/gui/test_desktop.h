@@ -17,14 +17,13 @@ inline bool operator<(Control a, Control b) { return std::pair(a.window, a.id) <
 struct Step {
     enum Kind { Click, Press, Close, Check, Accept, Cancel, Dismiss } kind;
     Control control{WindowId::Main, 0};
-    Key key = Key::F12;
     std::wstring path{};                        // the file chosen
     std::function<void(TestDesktop&)> check{};  // asserts what the desktop shows now
     bool IsAnswer() const { return kind == Accept || kind == Cancel || kind == Dismiss; }
 };
 inline Step Click(Control button) { return {Step::Click, button}; }
-inline Step Browse(Control button, std::wstring path) { return {Step::Click, button, Key::Other, std::move(path)}; }
-inline Step Press(Control box, Key key = Key::F12) { return {Step::Press, box, key}; }
+inline Step Browse(Control button, std::wstring path) { return {Step::Click, button, std::move(path)}; }
+inline Step Press(Control box) { return {Step::Press, box}; }  // F12
 inline Step Close(WindowId window) { return {Step::Close, {window, 0}}; }
 inline Step Check(std::function<void(TestDesktop&)> check) { return {.kind = Step::Check, .check = std::move(check)}; }
 inline Step Accept(std::wstring path) { return {.kind = Step::Accept, .path = std::move(path)}; }
@@ -112,7 +111,7 @@ private:
             chosen_.reset();
         } else {
             focus = step.control;
-            events_[window]->KeyDown(step.control, step.key);
+            events_[window]->KeyDown(step.control, Key::F12);
         }
     }
 
