@@ -49,7 +49,6 @@ public:
             EXPECT_EQ(loops_, 1) << "the script ran out while a modal window, dialog or message box waited";
         }
     }
-    bool Visible(WindowId window) const { return app.IsVisible(window); }
 
     void ShowMessage(const std::wstring& text, MessageKind kind) override {
         FakeSystem::ShowMessage(text, kind);
@@ -103,7 +102,7 @@ private:
         } else if (step.kind == Step::Close) {
             // Another program may close a window the user cannot reach.
             if (events_.count(window)) events_[window]->CloseRequested(window);
-        } else if (!events_.count(window) || !Visible(window) || !enabled[window]) {
+        } else if (!events_.count(window) || !app.IsVisible(window) || !enabled[window]) {
             ADD_FAILURE() << "step " << next_ << ": the user cannot reach " << step.control.name << " now";
         } else if (step.kind == Step::Click) {
             chosen_ = step.path.empty() ? std::nullopt : std::optional(step.path);

@@ -2,14 +2,13 @@
 #include "config_file.h"
 
 #include "fake_system.h"
-#include "messages.h"
 #include "unicode.h"
 
 using namespace std::string_literals;
 
 const std::string kMark = "\xEF\xBB\xBF";
 
-// Windows' UTF-16, with its surrogate pairs, on every host; the texts kx_shell.ini's failures are told in.
+// Windows' UTF-16, with its surrogate pairs, on every host.
 TEST(ConfigFile, Utf8OfBothSizesOfCodeUnit) {
     // Lone surrogates in their 3-byte form, pairs in the 4-byte form of the code point.
     EXPECT_EQ(EncodeUtf8<char16_t>(u"\xD800x\xDC00\xDC00\xDBFF\xE000\U00010000\U0001F600\U0010FFFF"),
@@ -17,7 +16,6 @@ TEST(ConfigFile, Utf8OfBothSizesOfCodeUnit) {
               "\xF0\x90\x80\x80\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF");
     EXPECT_EQ(DecodeUtf8<char16_t>("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xED\xB0\x80\0"s),
               u"\U00010000\U0010FFFF\xDC00\0"s);
-    EXPECT_EQ(Fill(L"abc", L"X"), L"abc") << "a message with no place for a path";
 }
 
 // The first field, up to the most a reader takes; the file is closed whatever it holds.
