@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 
 #include "app.h"
 #include "controls.h"

@@ -73,6 +73,7 @@ TEST(Win32, StartsTheRightProgram) {
     EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
     EXPECT_FALSE(PlanLaunch(platform, {(tools / L"missing.bat").wstring(), L"", L"", L""})) << "cmd would fail alone";
+    EXPECT_FALSE(platform.IsFolder((tools / L"gone").wstring())) << "a start folder that is gone would be used";
     // Through the shell, as for a program that asks for administrator rights (Wine asks nobody).
     platform.StartThroughShell((inPath / L"kravix.exe").wstring(), L"\"a b\" c", tools.wstring());
     const std::wstring line = L"\"" + (inPath / L"kravix.exe").wstring() + L"\" \"a b\" c\n";
