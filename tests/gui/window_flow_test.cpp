@@ -1,4 +1,6 @@
 // The window rules: whole runs, from kx_shell.ini and the user's steps to how the run ends.
+#include <stdexcept>
+
 #include "layout.h"
 #include "test_desktop.h"
 
@@ -95,10 +97,16 @@ TEST(WindowFlow, Runs) {
          .steps = {Failing("StartProgram", PlatformFailure::Cause::NeedsElevation), Failing("StartThroughShell"),
                    Click(OkButton), launchFailureTold, Dismiss(), focusBack},
          .end = "main"},
-        {.name = "a launch refused, main closed under its message",
+        // A failure in a guard's answer, or one that is no platform failure, is told and ends the program.
+        {.name = "a launch refused: the message; the focus not given back after it",
          .ini = kNowhere,
-         .steps = {Click(OkButton), Close(kMain), launchFailureTold, Dismiss()}},
-        // A failure outside a guard, or in a guard's answer, is told and ends the program.
+         .steps = {Click(OkButton), Failing("SetFocus"), launchFailureTold, Dismiss()},
+         .told = L"injected\nSetFocus",
+         .end = "exit 1"},
+        {.name = "an exception that is no platform failure",
+         .steps = {Click(BrowseRomButton), Check([](TestDesktop&) { throw std::runtime_error("\xFF"); })},
+         .told = L"Внутренняя ошибка программы.\n",
+         .end = "exit 1"},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.name);
