@@ -57,6 +57,8 @@ struct Kx {
             inputs.push_back(Key(*code, 0, KEYEVENTF_KEYUP));
         Send(window, inputs);
     }
+    // Each event moves the pointer too: a button event alone goes where Wine last put the pointer, which may still
+    // be the previous button.
     void Click(HWND control) const {
         RECT r{};
         GetWindowRect(control, &r);
@@ -64,7 +66,7 @@ struct Kx {
         const LONG y = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
         std::vector<INPUT> inputs;
         for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
-            inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_ABSOLUTE}});
+            inputs.push_back({.type = INPUT_MOUSE, .mi = {x, y, 0, action | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE}});
         Send(GetAncestor(control, GA_ROOT), inputs);
     }
     DWORD Exit() const {

@@ -70,7 +70,8 @@ TEST(Win32, StartsTheRightProgram) {
     const auto plan = PlanLaunch(platform, {L"kravix.bat", (scratch / L"g&pwn").wstring(), L"", L""});
     ASSERT_TRUE(plan);
     platform.StartProgram(plan->program, plan->commandLine, plan->folder, StartedWindow::NormalWithFocus);
-    EXPECT_TRUE(ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n")) << "(its ASCII end: cmd writes in OEM)";
+    // cmd writes got.txt in place: read until the line is whole (its ASCII end: cmd writes in OEM).
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n"); }));
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
     EXPECT_FALSE(PlanLaunch(platform, {(tools / L"missing.bat").wstring(), L"", L"", L""})) << "cmd would fail alone";
     EXPECT_FALSE(platform.IsFolder((tools / L"gone").wstring())) << "a start folder that is gone would be used";

@@ -41,12 +41,12 @@ inline std::wstring ShortName(const fs::path& path) {
     return std::wstring(name, GetShortPathNameW(path.c_str(), name, MAX_PATH));
 }
 
-// A new, empty folder whose name holds a space and Cyrillic, removed at the end.
+// A new, empty folder whose name holds a space and Cyrillic, removed at the end. Named by the time too: Wine
+// hands out process numbers again, and a failed run may leave its folder.
 struct TestFolder : fs::path {
     TestFolder()
-        : fs::path(fs::temp_directory_path() /
-                   (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count))) {
-        fs::remove_all(*this);  // left by an earlier run of the same process number
+        : fs::path(fs::temp_directory_path() / (L"kx тест " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                                std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++count))) {
         fs::create_directories(*this);
     }
     ~TestFolder() {
