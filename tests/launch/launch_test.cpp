@@ -16,7 +16,7 @@ TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
         {"relative: beside the launcher", L"bin\\kravix.exe", L"", {}, L"C:\\Tools\\bin\\kravix.exe"},
         {"rooted on the current drive", L"\\kravix.exe", L"", {}, L""},
         {"on a drive's current folder", L"C:kravix.exe", L"", {L"C:\\Tools\\C:kravix.exe"}, L""},
-        {"a stream of a bare name", L"kravix.exe:x", L"", {L"C:\\Tools\\kravix.exe:x"}, L""},
+        {"a stream of a full path", L"C:\\b\\run.bat::$DATA", L"", {L"C:\\b\\run.bat::$DATA"}, L""},
         {"bare without extension: .exe, beside the launcher first", L"kravix", L"", {L"C:\\Tools\\kravix.exe",
          L"C:\\Windows\\kravix.exe"}, L"C:\\Tools\\kravix.exe"},
         {"PATH: relative entries skipped, quoted ones hold a ;", L"kravix.exe", L";.;bin;\"D:\\p;1\";E:\\bin\\",
@@ -97,11 +97,13 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     }
 }
 
-// Every argument protected from what cmd reads in a line: quoted where any letter of it is more than a letter to cmd,
-// a trailing backslash doubled, every % broken up; what cannot be protected, refused.
-TEST(CommandLine, BatchFilesGetEveryArgumentProtectedFromCmd) {
-    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"C:\\r\\09AZaz.nes", L"", L"C:\\b\\"}),
-              L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" C:\\r\\09AZaz.nes \"\" \"C:\\b\\\\\"\"");
+// The longest line Windows starts a program with, without its NUL. For a batch file, every argument protected from
+// what cmd reads in a line: quoted where any letter of it is more than a letter to cmd, a trailing backslash doubled,
+// every % broken up; what cannot be protected, refused.
+TEST(CommandLine, TheLongestLineAndBatchFilesProtectedFromCmd) {
+    EXPECT_EQ(BuildCommandLine({L"k", std::wstring(32762, L'r'), L"", L""})->size(), 32766u);
+    EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"C:\\r\\09AZaz.nes", L"", L"C:\\%OS%\\"}),
+              L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" C:\\r\\09AZaz.nes \"\" \"C:\\%%cd:~,%OS%%cd:~,%\\\\\"\"");
     // What cmd cannot be kept from reading: a quote, a line end, a NUL, more than the 8191 characters it reads.
     const std::size_t most = 8191 - std::wstring(L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\"   \"").size();
     for (const std::wstring& unsafe : {L"a\"b"s, L"a\rb"s, L"\0"s, std::wstring(most + 1, L'a')}) {
