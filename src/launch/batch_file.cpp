@@ -3,10 +3,7 @@
 #include "program_path.h"
 
 bool IsBatchFile(const std::wstring& program) {
-    const std::size_t last = program.find_last_not_of(L". ");
-    if (last == std::wstring::npos || last < 3) return false;
-    std::wstring extension = program.substr(last - 3, 4);
-    for (wchar_t& c : extension) c = c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
+    const std::wstring extension = ExtensionAsOpened(program);
     return extension == L".bat" || extension == L".cmd";
 }
 

@@ -6,9 +6,7 @@
 #include <optional>
 #include <string>
 
-// Whether Windows would run the file through cmd: by its extension, whatever
-// its case, in the name Windows opens the file by, without the dots and
-// blanks that end it ("run.bat. ." is run.bat).
+// Whether Windows would run the file through cmd, by its extension.
 bool IsBatchFile(const std::wstring& program);
 
 // The path cmd can run the batch file by: a drive-letter or network path as

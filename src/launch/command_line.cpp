@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <span>
 #include <string_view>
 
 namespace {
@@ -30,16 +31,25 @@ void AppendQuoted(std::wstring& line, const std::wstring& text, bool forCmd) {
 // The texts joined by single spaces; empty texts at the end are left out,
 // their separators kept.
 template <typename Append>
-std::wstring Join(const LaunchTexts& texts, Append append) {
-    const auto inOrder = texts.InOrder();
-    std::size_t used = inOrder.size();
-    while (used > 0 && inOrder[used - 1]->empty()) --used;
+std::wstring Join(std::span<const std::wstring* const> texts, Append append) {
+    std::size_t used = texts.size();
+    while (used > 0 && texts[used - 1]->empty()) --used;
     std::wstring line;
-    for (std::size_t i = 0; i < inOrder.size(); ++i) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0) line += L' ';
-        if (i < used) append(line, *inOrder[i], i);
+        if (i < used) append(line, *texts[i], i);
     }
     return line;
+}
+
+// A text holding a blank or quote is quoted so that it arrives as one
+// argument, and an empty one goes as "" so that the next keeps its place.
+void AppendArgument(std::wstring& line, const std::wstring& text, std::size_t = 0) {
+    if (text.empty() || text.find_first_of(L" \t\"") != std::wstring::npos) {
+        AppendQuoted(line, text, false);
+    } else {
+        line += text;
+    }
 }
 
 // Letters, digits and these marks are read by cmd as part of a word; every
@@ -51,16 +61,17 @@ bool PlainForCmd(wchar_t c) {
 
 }  // namespace
 
+std::wstring BuildParameters(const LaunchTexts& texts) {
+    const auto inOrder = texts.InOrder();
+    return Join(std::span(inOrder).subspan(1), AppendArgument);
+}
+
 std::optional<std::wstring> BuildCommandLine(const LaunchTexts& texts) {
-    std::wstring joined = Join(texts, [](std::wstring& line, const std::wstring& text, std::size_t) {
-        if (text.empty() || text.find_first_of(L" \t\"") != std::wstring::npos) {
-            AppendQuoted(line, text, false);
-        } else {
-            line += text;
-        }
-    });
-    if (joined.size() > kLongestLine) return std::nullopt;
-    return joined;
+    std::wstring line;
+    AppendArgument(line, texts.program);
+    line += L' ' + BuildParameters(texts);
+    if (line.size() > kLongestLine) return std::nullopt;
+    return line;
 }
 
 std::optional<std::wstring> BuildBatchCommandLine(const LaunchTexts& texts) {
@@ -70,17 +81,18 @@ std::optional<std::wstring> BuildBatchCommandLine(const LaunchTexts& texts) {
             return std::nullopt;
         }
     }
-    const std::wstring arguments = Join(texts, [](std::wstring& line, const std::wstring& text, std::size_t i) {
-        // The batch file's own path is always quoted, as is a text ending in
-        // a backslash, which would otherwise escape a quote the batch adds.
-        bool quote = i == 0 || text.empty() || text.back() == L'\\';
-        for (const wchar_t c : text) quote = quote || !PlainForCmd(c);
-        if (quote) {
-            AppendQuoted(line, text, true);
-        } else {
-            line += text;
-        }
-    });
+    const std::wstring arguments =
+        Join(texts.InOrder(), [](std::wstring& line, const std::wstring& text, std::size_t i) {
+            // The batch file's own path is always quoted, as is a text ending in
+            // a backslash, which would otherwise escape a quote the batch adds.
+            bool quote = i == 0 || text.empty() || text.back() == L'\\';
+            for (const wchar_t c : text) quote = quote || !PlainForCmd(c);
+            if (quote) {
+                AppendQuoted(line, text, true);
+            } else {
+                line += text;
+            }
+        });
     // /d: no AutoRun commands; /e:on: the %cd:~,% slice works; /v:off: "!"
     // is a plain letter; /s: the outer quotes go, whatever lies between.
     const std::wstring line = L"cmd.exe /d /e:on /v:off /s /c \"" + arguments + L'"';

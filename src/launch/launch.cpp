@@ -1,7 +1,5 @@
 #include "launch.h"
 
-#include <algorithm>
-
 #include "ansi_reading.h"
 #include "batch_file.h"
 #include "messages.h"
@@ -62,25 +60,26 @@ std::optional<LaunchPlan> PlanLaunch(PlatformOps& ops, const LaunchTexts& texts)
         // spaces can never be read as a shorter program ("C:\My.exe").
         const auto line = BuildCommandLine(arguments);
         if (!line) return std::nullopt;
-        return LaunchPlan{*program, *line, *folder};
+        return LaunchPlan{*program, *line, *folder, arguments};
     }
     const auto line = BuildBatchCommandLine(arguments);
     const auto systemFolders = ops.SystemFolders();
     if (!line || systemFolders.empty()) return std::nullopt;
-    return LaunchPlan{InFolder(systemFolders.front(), L"cmd.exe"), *line, *folder};
+    return LaunchPlan{InFolder(systemFolders.front(), L"cmd.exe"), *line, *folder, arguments};
 }
 
 void StartPlanned(PlatformOps& ops, const LaunchPlan& plan) {
     try {
         ops.StartProgram(plan.program, plan.commandLine, plan.folder, StartedWindow::NormalWithFocus);
     } catch (const PlatformFailure& failure) {
-        if (failure.cause != PlatformFailure::Cause::NeedsElevation) throw;
-        // Windows asks the user only when the shell starts it, which puts the
-        // program's own path before the arguments itself. A program's path
-        // holds no quote, so the first quote after an opening one ends it.
-        const std::wstring& line = plan.commandLine;
-        const std::size_t end = line.starts_with(L'"') ? line.find(L'"', 1) + 1 : line.find(L' ');
-        ops.StartThroughShell(plan.program, line.substr(std::min(end + 1, line.size())), plan.folder);
+        // Windows asks the user for the rights only when the shell starts the
+        // program. The shell starts what the file's type says, which for any
+        // other extension may be another program or none.
+        const std::wstring& file = plan.arguments.program;
+        if (failure.cause != PlatformFailure::Cause::NeedsElevation || ExtensionAsOpened(file) != L".exe") throw;
+        // Its own path first, as the line above has it: an old program may
+        // read only its short form.
+        ops.StartThroughShell(file, BuildParameters(plan.arguments), plan.folder);
     }
     ops.EndProgram();
 }

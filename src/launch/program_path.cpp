@@ -74,3 +74,12 @@ std::optional<std::wstring> ResolveProgram(PlatformOps& ops, const std::wstring&
     }
     return std::nullopt;
 }
+
+std::wstring ExtensionAsOpened(const std::wstring& path) {
+    const std::size_t end = path.find_last_not_of(L". ");
+    const std::size_t dot = end == std::wstring::npos ? end : path.find_last_of(L".\\/", end);
+    if (dot == std::wstring::npos || path[dot] != L'.') return {};
+    std::wstring extension = path.substr(dot, end + 1 - dot);
+    for (wchar_t& c : extension) c = c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
+    return extension;
+}

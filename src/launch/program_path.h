@@ -22,3 +22,7 @@ std::optional<std::wstring> ResolveProgram(PlatformOps& ops, const std::wstring&
 
 // A file name in `folder`, with one backslash between them also at a drive root.
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name);
+
+// The extension Windows goes by, in lower case: in the name it opens the file
+// by, without the dots and blanks that end it ("run.BAT. ." has ".bat").
+std::wstring ExtensionAsOpened(const std::wstring& path);

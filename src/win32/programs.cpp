@@ -34,6 +34,10 @@ public:
     UsualDllSearchForChild& operator=(const UsualDllSearchForChild&) = delete;
 };
 
+// Windows lets a process take the foreground when the one in front started
+// it; kravix opens its window only once the launcher is gone.
+void LetComeToFront(DWORD processId) { AllowSetForegroundWindow(processId); }
+
 // INVALID_FILE_ATTRIBUTES when there is nothing at the path.
 DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(ForFileApi(path).c_str()); }
 
@@ -87,12 +91,17 @@ void Win32Platform::StartProgram(const std::wstring& program,
     // CreateProcessW may write into the command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    const UsualDllSearchForChild dllSearch;
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        throw SystemFailure(Fill(kCannotStartProgram, program));
+    DWORD error = ERROR_SUCCESS;
+    {
+        const UsualDllSearchForChild dllSearch;
+        if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                            &process)) {
+            error = GetLastError();
+        }
     }
-    const UniqueHandle thread(process.hThread), started(process.hProcess);
+    if (error != ERROR_SUCCESS) throw SystemFailure(Fill(kCannotStartProgram, program), error);
+    const UniqueHandle thread(process.hThread), handle(process.hProcess);
+    LetComeToFront(process.dwProcessId);
 }
 
 void Win32Platform::StartThroughShell(const std::wstring& program,
@@ -106,14 +115,17 @@ void Win32Platform::StartThroughShell(const std::wstring& program,
     SHELLEXECUTEINFOW start{};
     start.cbSize = sizeof start;
     // Done before returning, as the launcher ends at once; kx_shell tells the
-    // user of a failure itself.
-    start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    // user of a failure itself; the process, to let it come to the front.
+    start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
     start.hwnd = GetActiveWindow();  // the elevation prompt's owner
     start.lpVerb = L"runas";
     start.lpFile = program.c_str();
     start.lpParameters = parameters.c_str();
     start.lpDirectory = folder.c_str();
     start.nShow = ShowCommandOf(StartedWindow::NormalWithFocus);
-    const UsualDllSearchForChild dllSearch;
+    // The system creates the elevated process, which inherits nothing of the
+    // launcher's DLL search; the shell loads its own parts into the launcher.
     if (!shellExecuteEx(&start)) throw SystemFailure(Fill(kCannotStartProgram, program));
+    const UniqueHandle started(start.hProcess);
+    if (started) LetComeToFront(GetProcessId(started.get()));
 }

@@ -45,11 +45,12 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
     // The longest command line Windows starts a program with, without the NUL that ends it.
     const std::size_t longestLine = 32766, rest = longestLine - kravix.size() - 3;
     const auto plan = [](std::wstring program, std::wstring line, std::wstring folder = L"C:\\Start") {
-        return std::optional(LaunchPlan{program, line, folder});
+        return std::optional(std::array{program, line, folder});
     };
     // The texts, what starts (none: refused), and whether the start folder is gone.
     // clang-format off
-    const struct { const char* name; LaunchTexts texts; std::optional<LaunchPlan> plan; bool startFolderGone = false;
+    const struct { const char* name; LaunchTexts texts; std::optional<std::array<std::wstring, 3>> plan;
+                   bool startFolderGone = false;
     } cases[] = {
         {"outside the code page by the short form", {kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L""}, plan(kravix,
          kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL ")},
@@ -93,7 +94,8 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
                              {path(259, L'a'), L"C:\\A~1.EXE"},
                              {path(300, L'c'), s259},
                              {path(300, L'd'), s260}};
-        EXPECT_EQ(PlanLaunch(system, c.texts), c.plan);
+        const auto planned = PlanLaunch(system, c.texts);
+        EXPECT_EQ(planned ? plan(planned->program, planned->commandLine, planned->folder) : std::nullopt, c.plan);
     }
 }
 
@@ -110,4 +112,23 @@ TEST(CommandLine, TheLongestLineAndBatchFilesProtectedFromCmd) {
         EXPECT_FALSE(BuildBatchCommandLine({L"C:\\k.bat", unsafe, L"", L""})) << unsafe.size() << " characters";
     }
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", std::wstring(most, L'a'), L"", L""})->size(), 8191u);
+}
+
+// A program that asks for administrator rights is started through the shell, which starts whatever a file's type names
+// (a batch file's included): only an .exe, by its name as Windows opens it, in any case.
+TEST(Launch, OnlyAnExeIsStartedThroughTheShell) {
+    for (const auto& [program, throughTheShell] :
+         {std::pair{L"C:\\k.EXE. ."s, true}, {L"C:\\k.bin"s, false}, {L"C:\\k"s, false}, {L"C:\\k.bat"s, false}}) {
+        SCOPED_TRACE(std::string(program.begin(), program.end()));
+        FakeSystem system;
+        system.programs = {program};
+        system.FailOn("StartProgram", 1, PlatformFailure::Cause::NeedsElevation);
+        try {
+            StartPlanned(system, PlanLaunch(system, {program, L"C:\\r.nes", L"", L""}).value());
+        } catch (const ProgramEnded&) {
+        } catch (const PlatformFailure&) {
+        }
+        const std::vector<std::wstring> started{program, L"through the shell: C:\\r.nes  ", L"C:\\Start"};
+        EXPECT_EQ(system.started, throughTheShell ? started : std::vector<std::wstring>{});
+    }
 }
