@@ -42,11 +42,11 @@ std::optional<std::string_view> FirstField(std::string_view bytes, bool whole) {
 // hold it for a moment, and a second launcher may be replacing it: such a
 // failure is tried again a few times, a little later each time (in all less
 // than half a second).
-void MoveIntoPlaceRetrying(PlatformOps& ops, const std::wstring& from, const std::wstring& to) {
+void MoveIntoPlaceRetrying(PlatformOps& ops, FileHandle file, const std::wstring& to) {
     constexpr int kAttempts = 10;
     for (int attempt = 1;; ++attempt) {
         try {
-            ops.MoveIntoPlace(from, to);
+            ops.MoveIntoPlace(file, to);
             return;
         } catch (const PlatformFailure& failure) {
             const bool held =
@@ -99,16 +99,30 @@ std::string EncodeRecord(AnsiCodec& codec, const std::wstring& text) {
 // neither a second launcher saving at the same moment nor a file left behind
 // by a crash stands in the way.
 void WriteBeside(PlatformOps& ops, const std::wstring& target, const std::string& record) {
-    const std::wstring temporary = target + L"." + ops.UniqueName() + L".tmp";
+    OpenFile file(ops, ops.CreateNewFile(target + L"." + ops.UniqueName() + L".tmp"));
     try {
-        OpenFile file(ops, ops.CreateNewFile(temporary));
         ops.WriteText(file.handle(), record);
-        file.Close();
-        MoveIntoPlaceRetrying(ops, temporary, target);
+        MoveIntoPlaceRetrying(ops, file.handle(), target);
     } catch (const PlatformFailure&) {
-        ops.DeleteFileQuietly(temporary);
+        ops.Discard(file.handle());
         throw;
     }
+    file.Close();
+}
+
+// The folder refuses new files or the replacing of kx_shell.ini, as a folder
+// under Program Files does, where an administrator may still have let users
+// change kx_shell.ini itself: it is written where it stands. The space a
+// longer record needs is claimed before a byte of the old one is written
+// over, so a full disk leaves the saved path as it was; the file is cut to
+// the record only once that is written, and the reader stops at its closing
+// quote meanwhile.
+void WriteInPlace(PlatformOps& ops, const std::wstring& target, const std::string& record) {
+    OpenFile file(ops, ops.OpenForOutput(target));
+    if (ops.LengthOf(file.handle()) < record.size()) ops.SetLength(file.handle(), record.size());
+    ops.WriteText(file.handle(), record);
+    ops.SetLength(file.handle(), record.size());
+    file.Close();
 }
 
 // The user needs to know which file could not be saved, which step failed,
@@ -132,6 +146,9 @@ std::wstring ReadProgramPath(PlatformOps& ops) {
 
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
     const std::wstring target = ConfigFilePath(ops);
+    // Nothing replaces or writes a file marked read-only, however often it is
+    // tried; the user has only to clear the mark.
+    if (ops.IsReadOnly(target)) throw PlatformFailure{Fill(kCannotSavePath, target), kIniReadOnly};
     const std::string record = EncodeRecord(ops, path);
     try {
         WriteBeside(ops, target, record);
@@ -139,17 +156,14 @@ void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {
     } catch (const PlatformFailure& failure) {
         if (failure.cause != PlatformFailure::Cause::Denied) throw SaveFailure(target, failure);
     }
-    // The folder refuses new files or the replacing of kx_shell.ini, as a
-    // folder under Program Files does, where an administrator may still have
-    // let users change kx_shell.ini itself: it is written where it stands. A
-    // failure part way then leaves it short.
     try {
-        OpenFile file(ops, ops.OpenForOutput(target));
-        ops.WriteText(file.handle(), record);
-        file.Close();
+        WriteInPlace(ops, target, record);
     } catch (const PlatformFailure& failure) {
         PlatformFailure told = SaveFailure(target, failure);
-        told.reason += L"\n\n" + std::wstring(kCannotWriteInOwnFolder);
+        // Refused here too, the folder is not the user's to write in; a full
+        // disk or a file held by another program has its own reason.
+        if (failure.cause == PlatformFailure::Cause::Denied)
+            told.reason += L"\n\n" + std::wstring(kCannotWriteInOwnFolder);
         throw told;
     }
 }

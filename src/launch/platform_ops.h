@@ -52,19 +52,32 @@ public:
     // Files hold 8-bit text; which code page it is in is the reader's and
     // writer's business (see ToAnsi and FromAnsi).
     virtual FileHandle OpenForInput(const std::wstring& path) = 0;
-    // Creates a file that does not exist yet.
+    // Creates a file that does not exist yet, to take another's place: it is
+    // moved or deleted through its handle, so a folder that lets a user
+    // create files but not delete them keeps none of them.
     virtual FileHandle CreateNewFile(const std::wstring& path) = 0;
-    // Opens a file for writing, creating it or emptying it.
+    // Opens a file for writing where it stands, creating it where it is
+    // missing; what it holds stays until written over.
     virtual FileHandle OpenForOutput(const std::wstring& path) = 0;
     // Reads at most maxBytes from the current position; fewer only at the end.
     virtual std::string ReadText(FileHandle file, std::size_t maxBytes) = 0;
+    // Writes at the current position, the start of a file just opened, and
+    // flushes what was written to the disk.
     virtual void WriteText(FileHandle file, const std::string& bytes) = 0;
-    // Flushes what was written to the disk before releasing the file.
+    virtual std::size_t LengthOf(FileHandle file) = 0;
+    // Makes the file `bytes` long, claiming on the disk the space a longer
+    // file takes; the next write starts at its beginning.
+    virtual void SetLength(FileHandle file, std::size_t bytes) = 0;
     virtual void CloseFile(FileHandle file) = 0;
-    // Puts `from` in the place of `to` in one step: readers see the old file or the new one.
-    virtual void MoveIntoPlace(const std::wstring& from, const std::wstring& to) = 0;
-    // Never fails: used on paths that are already failing.
-    virtual void DeleteFileQuietly(const std::wstring& path) noexcept = 0;
+    // Puts a file made by CreateNewFile in the place of `to` in one step:
+    // readers see the old file or the new one.
+    virtual void MoveIntoPlace(FileHandle file, const std::wstring& to) = 0;
+    // Has a file made by CreateNewFile deleted once it is closed. Never fails:
+    // used on paths that are already failing.
+    virtual void Discard(FileHandle file) noexcept = 0;
+    // Whether a file, not a folder, is marked read-only: no program may then
+    // write it or put another file in its place.
+    virtual bool IsReadOnly(const std::wstring& path) = 0;
     // A text that no other save, in this process or another, uses meanwhile.
     virtual std::wstring UniqueName() = 0;
     // Lets a moment pass before a failure is retried.

@@ -22,9 +22,13 @@ inline constexpr wchar_t kBrowseSecondaryTableName[] = L"Выбрать втор
 inline constexpr wchar_t kProgramWillClose[] = L"Программа будет закрыта.";
 inline constexpr wchar_t kInternalError[] = L"Внутренняя ошибка программы.";
 inline constexpr wchar_t kCannotSavePath[] = L"Не удалось сохранить путь к kravix.exe в файл %1.";
+// No folder is suggested: Documents, Desktop and the like may be closed to
+// unknown programs (Controlled Folder Access).
 inline constexpr wchar_t kCannotWriteInOwnFolder[] =
-    L"kx_shell не может записывать файлы в свою папку. Перенесите kx_shell в папку, где вы можете сохранять файлы "
-    L"(например, в «Документы»).";
+    L"kx_shell не может записывать файлы в свою папку. Перенесите kx_shell в папку, где вы можете сохранять файлы.";
+inline constexpr wchar_t kIniReadOnly[] =
+    L"Файл отмечен как доступный только для чтения. Чтобы kx_shell мог сохранять в нём путь, щёлкните файл правой "
+    L"кнопкой мыши, выберите «Свойства» и снимите флажок «Только чтение».";
 inline constexpr wchar_t kWindowAlreadyOpen[] = L"Окно уже открыто и не может стать модальным.";
 
 // What a Windows operation could not do. It cannot know whether the user will

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "decimal.h"
 #include "growing_buffer.h"
@@ -46,18 +47,15 @@ FileHandle Win32Platform::OpenForInput(const std::wstring& path) {
 }
 
 FileHandle Win32Platform::CreateNewFile(const std::wstring& path) {
-    return Open(path, GENERIC_WRITE, 0, CREATE_NEW, kCannotCreateFile);
+    // DELETE: the file is moved into place, or deleted after a failure,
+    // through this handle. The creator of a file gets the access it asks for
+    // on it, also where the folder lets nobody delete a file by its name.
+    return Open(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, kCannotCreateFile);
 }
 
 FileHandle Win32Platform::OpenForOutput(const std::wstring& path) {
-    // Asks only for the right to write this file: no new file, no deletion.
-    const FileHandle file = Open(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, kCannotOpenForWriting);
-    if (!SetEndOfFile(HandleOf(file))) {
-        const PlatformFailure failure = SystemFailure(Fill(kCannotOpenForWriting, path));
-        CloseHandle(HandleOf(file));
-        throw failure;
-    }
-    return file;
+    // Asks only for the right to write this file, not to replace or delete it.
+    return Open(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, kCannotOpenForWriting);
 }
 
 std::string Win32Platform::ReadText(FileHandle file, std::size_t maxBytes) {
@@ -90,18 +88,52 @@ void Win32Platform::WriteText(FileHandle file, const std::string& bytes) {
     if (!FlushFileBuffers(HandleOf(file))) throw SystemFailure(kCannotFlushFile);
 }
 
+std::size_t Win32Platform::LengthOf(FileHandle file) {
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(HandleOf(file), &length)) throw SystemFailure(kCannotReadFile);
+    return static_cast<std::size_t>(length.QuadPart);
+}
+
+void Win32Platform::SetLength(FileHandle file, std::size_t bytes) {
+    // Moving the end of a file that is not sparse allocates its clusters:
+    // a full disk or a quota fails here.
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(bytes);
+    if (!SetFilePointerEx(HandleOf(file), at, nullptr, FILE_BEGIN) || !SetEndOfFile(HandleOf(file)) ||
+        !SetFilePointerEx(HandleOf(file), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+        throw SystemFailure(kCannotWriteFile);
+    }
+}
+
 void Win32Platform::CloseFile(FileHandle file) {
     if (!CloseHandle(HandleOf(file))) throw SystemFailure(kCannotCloseFile);
 }
 
-void Win32Platform::MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
-    if (!MoveFileExW(ForFileApi(from).c_str(), ForFileApi(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+void Win32Platform::MoveIntoPlace(FileHandle file, const std::wstring& to) {
+    // The rename replaces `to` as MoveFileExW would, but through the handle,
+    // which holds the right to move the file.
+    const std::wstring name = ForFileApi(to);
+    const std::size_t bytes = name.size() * sizeof(wchar_t);
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + bytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->FileNameLength = static_cast<DWORD>(bytes);
+    std::copy(name.begin(), name.end(), rename->FileName);  // the NUL is already there
+    if (!SetFileInformationByHandle(HandleOf(file), FileRenameInfo, rename, static_cast<DWORD>(buffer.size()))) {
         throw SystemFailure(Fill(kCannotReplaceFile, to));
     }
 }
 
-void Win32Platform::DeleteFileQuietly(const std::wstring& path) noexcept { DeleteFileW(ForFileApi(path).c_str()); }
+void Win32Platform::Discard(FileHandle file) noexcept {
+    FILE_DISPOSITION_INFO deleted{TRUE};
+    SetFileInformationByHandle(HandleOf(file), FileDispositionInfo, &deleted, sizeof deleted);
+}
+
+bool Win32Platform::IsReadOnly(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(ForFileApi(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY;
+}
 
 std::wstring Win32Platform::UniqueName() {
     // The process, the moment and a count: a file left behind by an ended

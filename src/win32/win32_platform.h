@@ -17,9 +17,12 @@ public:
     FileHandle OpenForOutput(const std::wstring& path) override;
     std::string ReadText(FileHandle file, std::size_t maxBytes) override;
     void WriteText(FileHandle file, const std::string& bytes) override;
+    std::size_t LengthOf(FileHandle file) override;
+    void SetLength(FileHandle file, std::size_t bytes) override;
     void CloseFile(FileHandle file) override;
-    void MoveIntoPlace(const std::wstring& from, const std::wstring& to) override;
-    void DeleteFileQuietly(const std::wstring& path) noexcept override;
+    void MoveIntoPlace(FileHandle file, const std::wstring& to) override;
+    void Discard(FileHandle file) noexcept override;
+    bool IsReadOnly(const std::wstring& path) override;
     std::wstring UniqueName() override;
     void Pause(int milliseconds) override;
 

@@ -49,50 +49,67 @@ TEST(ConfigFile, FirstFieldRules) {
     }
 }
 
-// Records as written and read back; retried moves; kx_shell.ini written in place where only it may be written; a
-// failed save leaves the file and no temporary one.
+// The record written; kx_shell.ini replaced in one step, or written in place where only it may be written; what the
+// user is told when neither works. No save leaves a file of its own behind.
 TEST(ConfigFile, Saves) {
     using enum PlatformFailure::Cause;
-    const std::wstring cannotWriteInFolder =
-        L"\n\nkx_shell не может записывать файлы в свою папку. Перенесите kx_shell в "
-        L"папку, где вы можете сохранять файлы (например, в «Документы»).";
-    // The path, the record saved (empty: none, and what the user is told), the operation that fails, how many times
-    // and why, and one that fails once after it.
-    // clang-format off
-    const struct { const char* name; std::wstring path; std::string record; const char* failing = ""; int times = 0;
-                   PlatformFailure::Cause cause = Other; const char* thenFailing = ""; std::wstring told = L""; } cases[] = {
-        {"ANSI", L"C:\\Ж\\\x7F.exe", "\"C:\\\xC6\\\x7F.exe\"\r\n"},
-        {"3-byte UTF-8", L"C:\\\u0800\u221E\uFFFF", kMark + "\"C:\\\xE0\xA0\x80\xE2\x88\x9E\xEF\xBF\xBF\"\r\n"},
-        {"no new file in the folder: written in place", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "CreateNewFile", 1, Denied},
-        {"never replaced: written in place", L"C:\\new.exe", "\"C:\\new.exe\"\r\n", "MoveIntoPlace", 10, Denied},
-        {"nor in place: the user told why", L"C:\\new.exe", "", "CreateNewFile", 1, Denied, "OpenForOutput",
-         L"injected\nOpenForOutput" + cannotWriteInFolder},
+    const std::wstring ini = L"D:\\\\kx_shell.ini";  // at a drive root: the two backslashes name the same file
+    const std::string oldRecord = "\"C:\\old.exe\"\r\nsecond\r\n";
+    struct Failing {
+        const char* operation;
+        int times;
+        PlatformFailure::Cause cause;
     };
-    // clang-format on
+    const struct {
+        const char* name;
+        std::wstring path = L"C:\\new.exe";
+        std::vector<Failing> failing{};
+        bool readOnly = false;
+        std::string saved = "\"C:\\new.exe\"\r\n";  // empty: the old record kept
+        std::wstring told = L"";                    // why nothing was saved
+        bool retried = false;
+    } cases[] = {
+        {.name = "ANSI", .path = L"C:\\Ж\\\x7F.exe", .saved = "\"C:\\\xC6\\\x7F.exe\"\r\n"},
+        {.name = "3-byte UTF-8",
+         .path = L"C:\\\u0800\u221E\uFFFF",
+         .saved = kMark + "\"C:\\\xE0\xA0\x80\xE2\x88\x9E\xEF\xBF\xBF\"\r\n"},
+        {.name = "no new file in the folder: written in place", .failing = {{"CreateNewFile", 1, Denied}}},
+        {.name = "never replaced: written in place", .failing = {{"MoveIntoPlace", 10, Denied}}, .retried = true},
+        {.name = "refused in place too: told to move kx_shell",
+         .failing = {{"CreateNewFile", 1, Denied}, {"OpenForOutput", 1, Denied}},
+         .saved = "",
+         .told = L"injected\nOpenForOutput\n\nkx_shell не может записывать файлы в свою папку. Перенесите kx_shell в "
+                 L"папку, где вы можете сохранять файлы."},
+        {.name = "the disk full in place: its reason alone, before a byte is written over",
+         .path = L"C:\\a longer path\\kravix.exe",
+         .failing = {{"CreateNewFile", 1, Denied}, {"SetLength", 1, Other}},
+         .saved = "",
+         .told = L"injected\nSetLength"},
+        {.name = "marked read-only: told how to clear the mark, nothing tried",
+         .readOnly = true,
+         .saved = "",
+         .told = L"Файл отмечен как доступный только для чтения. Чтобы kx_shell мог сохранять в нём путь, щёлкните "
+                 L"файл правой кнопкой мыши, выберите «Свойства» и снимите флажок «Только чтение»."},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
-        system.directory = L"D:\\";  // a drive root: the two backslashes name the same file
-        const std::wstring ini = L"D:\\\\kx_shell.ini";
-        const std::map<std::wstring, std::string> before{{ini, "\"C:\\old.exe\"\r\nsecond\r\n"},
-                                                         {ini + L".tmp", "stale"}};
-        system.files = before;
-        system.FailOn(c.failing, c.times, c.cause);
-        system.FailOn(c.thenFailing);
+        system.directory = L"D:\\";
+        system.files = {{ini, oldRecord}, {ini + L".tmp", "a crash's"}};
+        if (c.readOnly) system.readOnly = {ini};
+        for (const Failing& failing : c.failing) system.FailOn(failing.operation, failing.times, failing.cause);
         try {
             WriteProgramPath(system, c.path);
-            EXPECT_EQ(system.files[ini], c.record);
             EXPECT_EQ(ReadProgramPath(system), c.path);
-            system.files[ini] = before.at(ini);
         } catch (const PlatformFailure& failure) {
-            EXPECT_EQ(c.record, "") << "not saved";
             EXPECT_EQ(failure.action, L"Не удалось сохранить путь к kravix.exe в файл D:\\\\kx_shell.ini.");
             EXPECT_EQ(failure.reason, c.told);
         }
-        EXPECT_EQ(system.files, before);
+        EXPECT_EQ(system.files[ini], c.saved.empty() ? oldRecord : c.saved);
+        EXPECT_EQ(system.files.size(), 2u) << "a temporary file left behind";
         EXPECT_EQ(system.openFiles, 0);
         // A move is tried again a moment later, and the user waits less than half a second in all.
-        EXPECT_EQ(system.pausedMs > 0, c.times > 1);
+        EXPECT_EQ(system.pausedMs > 0, c.retried);
         EXPECT_LT(system.pausedMs, 500);
     }
 }

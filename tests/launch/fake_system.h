@@ -20,6 +20,7 @@ public:
     std::set<std::wstring> folders{L"C:\\Start"}, programs;  // programs: the files that can be started
     std::map<std::wstring, std::string> files;
     std::map<std::wstring, std::wstring> shortPaths;
+    std::set<std::wstring> readOnly;
     std::vector<std::wstring> started, messages;  // started: the program, its command line, its folder
     std::wstring fatal;                           // what the fatal report said: what failed, then why
     int openFiles = 0, pausedMs = 0;
@@ -34,20 +35,24 @@ public:
     FileHandle OpenForInput(const std::wstring& path) override { return Open("OpenForInput", path, true); }
     FileHandle CreateNewFile(const std::wstring& path) override { return Open("CreateNewFile", path, false); }
     FileHandle OpenForOutput(const std::wstring& path) override {
-        const FileHandle file = Open("OpenForOutput", path, files.count(path));
-        File(file).clear();
-        return file;
+        return Open("OpenForOutput", path, files.count(path));
     }
     std::string ReadText(FileHandle file, std::size_t most) override {
         return Call("ReadText", File(file)).substr(0, most);
     }
-    void WriteText(FileHandle file, const std::string& bytes) override { File(file) += Call("WriteText", bytes); }
-    void CloseFile(FileHandle) override { Call("CloseFile", --openFiles); }
-    void MoveIntoPlace(const std::wstring& from, const std::wstring& to) override {
-        files[Call("MoveIntoPlace", to)] = files.at(from);
-        files.erase(from);
+    // Every write here starts at the beginning of the file.
+    void WriteText(FileHandle file, const std::string& bytes) override {
+        File(file).replace(0, bytes.size(), Call("WriteText", bytes));
     }
-    void DeleteFileQuietly(const std::wstring& path) noexcept override { files.erase(path); }
+    std::size_t LengthOf(FileHandle file) override { return File(file).size(); }
+    void SetLength(FileHandle file, std::size_t bytes) override { File(file).resize(Call("SetLength", bytes)); }
+    void CloseFile(FileHandle) override { Call("CloseFile", --openFiles); }
+    void MoveIntoPlace(FileHandle file, const std::wstring& to) override {
+        files[Call("MoveIntoPlace", to)] = File(file);
+        files.erase(std::exchange(opened_.at(file.id), to));
+    }
+    void Discard(FileHandle file) noexcept override { files.erase(opened_.at(file.id)); }
+    bool IsReadOnly(const std::wstring& path) override { return readOnly.count(path); }
     std::wstring UniqueName() override { return L"u" + std::to_wstring(++uniqueNames_); }
     void Pause(int milliseconds) override { pausedMs += milliseconds; }
     // A model of code page 1251: ASCII, the Russian alphabet and "ё"; anything else comes back as "?".

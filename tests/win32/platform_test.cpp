@@ -3,6 +3,7 @@
 
 #include "config_file.h"
 #include "controls.h"
+#include "forced_answers.h"
 #include "launch.h"
 #include "program_path.h"
 #include "test_files.h"
@@ -11,12 +12,46 @@
 
 namespace {
 
-// The real platform, with its program folder elsewhere.
+struct Ended {};
+
+// The real platform, with its program folder elsewhere, and an end that the test sees.
 struct PlatformIn : Win32Platform {
     explicit PlatformIn(const fs::path& where) : folder(where.wstring()) {}
     std::wstring ProgramDirectory() override { return folder; }
+    [[noreturn]] void EndProgram() override { throw Ended{}; }
     std::wstring folder;
 };
+
+// What the shell was asked to start, and how it answers.
+std::wstring shellStarts;
+DWORD shellAnswer = ERROR_SUCCESS;
+BOOL WINAPI StartingThroughTheShell(SHELLEXECUTEINFOW* start) {
+    shellStarts += std::wstring(start->lpVerb) + L" " + start->lpFile + L" " + start->lpParameters + L" in " +
+                   start->lpDirectory + L", shown " + std::to_wstring(start->nShow) + L"\n";
+    SetLastError(shellAnswer);
+    start->hProcess = shellAnswer ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, GetCurrentProcessId());
+    return !shellAnswer;
+}
+
+std::wstring dllSearch;  // each folder SetDllDirectoryW was given
+BOOL WINAPI SettingDllDirectory(LPCWSTR folder) {
+    dllSearch += folder ? L"\"" + std::wstring(folder) + L"\" " : L"(the usual search) ";
+    return TRUE;
+}
+
+// A folder that lets nobody create a file in it; other files open as usual.
+decltype(&CreateFileW) createFile = nullptr;
+HANDLE WINAPI RefusingNewFiles(LPCWSTR path,
+                               DWORD access,
+                               DWORD share,
+                               LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition,
+                               DWORD flags,
+                               HANDLE model) {
+    if (disposition != CREATE_NEW) return createFile(path, access, share, security, disposition, flags, model);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+}
 
 }  // namespace
 
@@ -29,32 +64,72 @@ TEST(Win32, AnsiCodePageAndUniqueNames) {
     EXPECT_NE(platform.UniqueName(), platform.UniqueName());
 }
 
-// kx_shell.ini deeper than 260 characters: saved, read while another program holds it, replaced.
+// kx_shell.ini deeper than 260 characters, in the ANSI code page: saved, and read while another program holds it; a
+// save onto the held file is tried in place before it fails, and leaves no file of its own.
 TEST(Win32, DeepFolders) {
     TestFolder scratch;
     std::wstring deep = L"\\\\?\\" + scratch.wstring();
     while (deep.size() < 300) CreateDirectoryW((deep += L"\\папка папка папка").c_str(), nullptr);
     PlatformIn platform(deep.substr(4) + L"\\");
     const std::wstring ini = deep + L"\\kx_shell.ini";
-    WriteProgramPath(platform, L"C:\\Игры\\∞.exe");
-    EXPECT_EQ(ReadBytes(ini), "\xEF\xBB\xBF\"C:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\\\xE2\x88\x9E.exe\"\r\n");
-    // Held by a program that lets others only read it, as a read-only file does: still read, and a save into its
-    // place fails for a moment, to be tried again.
+    WriteProgramPath(platform, L"C:\\Игры\\kravix.exe");
+    EXPECT_EQ(ReadBytes(ini), "\"C:\\\xC8\xE3\xF0\xFB\\kravix.exe\"\r\n");
     const HANDLE holder = CreateFileW(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(ReadProgramPath(platform), L"C:\\Игры\\∞.exe");
-    platform.CloseFile(platform.CreateNewFile(deep + L"\\new.tmp"));
+    EXPECT_EQ(ReadProgramPath(platform), L"C:\\Игры\\kravix.exe");
     try {
-        platform.MoveIntoPlace(deep + L"\\new.tmp", ini);
-        ADD_FAILURE() << "moved into the place of a held file";
+        WriteProgramPath(platform, L"C:\\new.exe");
+        ADD_FAILURE() << "saved onto a held file";
     } catch (const PlatformFailure& failure) {
-        EXPECT_EQ(failure.cause, PlatformFailure::Cause::Denied);
+        EXPECT_TRUE(failure.reason.starts_with(L"Не удалось открыть для записи файл")) << "not tried in place";
     }
     CloseHandle(holder);
     WriteProgramPath(platform, L"C:\\new.exe");
     EXPECT_EQ(ReadProgramPath(platform), L"C:\\new.exe") << "not replaced";
-    // Too deep for std::filesystem: the files and folders go one by one.
-    for (const wchar_t* file : {L"\\kx_shell.ini", L"\\new.tmp"}) DeleteFileW((deep + file).c_str());
-    for (; deep.size() > scratch.wstring().size() + 4; deep.resize(deep.rfind(L'\\'))) RemoveDirectoryW(deep.c_str());
+    // Too deep for std::filesystem: the file and the folders go one by one, which a file left behind would stop.
+    DeleteFileW(ini.c_str());
+    for (; deep.size() > scratch.wstring().size() + 4; deep.resize(deep.rfind(L'\\')))
+        EXPECT_TRUE(RemoveDirectoryW(deep.c_str()));
+}
+
+// Saves as Windows refuses them: kx_shell.ini marked read-only stays as it is (Wine would replace it); where the
+// folder refuses new files and the disk is full, the saved path stays.
+TEST(Win32, SavesWindowsRefuses) {
+    TestFolder scratch;
+    PlatformIn platform(scratch);
+    const fs::path ini = scratch / L"kx_shell.ini";
+    WriteBytes(ini, "\"C:\\old.exe\"\r\n");
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_THROW(WriteProgramPath(platform, L"C:\\new.exe"), PlatformFailure);
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        const ImportPatch noNewFiles("CreateFileW", &RefusingNewFiles);
+        createFile = noNewFiles.Original<decltype(createFile)>();
+        const ImportPatch diskFull("SetEndOfFile", FailingAs<ERROR_DISK_FULL>(&SetEndOfFile));
+        EXPECT_THROW(WriteProgramPath(platform, L"C:\\a longer path\\kravix.exe"), PlatformFailure);
+    }
+    EXPECT_EQ(ReadProgramPath(platform), L"C:\\old.exe");
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch), {}), 1) << "a temporary file left behind";
+}
+
+// A program that asks for administrator rights, as Windows answers: CreateProcessW refuses it (740), and the shell is
+// handed the program as the plain start put it first, the arguments apart, the folder and a normal window; a declined
+// prompt (1223) is a failed start. The usual DLL search is put back for CreateProcessW alone.
+TEST(Win32, AProgramThatAsksForAdministratorRights) {
+    TestFolder scratch;
+    const fs::path kravix = scratch / L"ゲーム" / L"kravix.exe";
+    fs::create_directories(kravix.parent_path());
+    fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
+    PlatformIn platform(scratch);
+    const ImportPatch elevationRequired("CreateProcessW", FailingAs<740>(&CreateProcessW));
+    const ImportPatch dllDirectory("SetDllDirectoryW", &SettingDllDirectory);
+    const LateStandIn shell(win32::late::ShellExecuteEx, L"shell32.dll", "ShellExecuteExW", &StartingThroughTheShell);
+    const auto plan = PlanLaunch(platform, {kravix.wstring(), L"C:\\a b.nes", L"", L""});
+    EXPECT_THROW(StartPlanned(platform, plan.value()), Ended);
+    EXPECT_EQ(shellStarts,
+              L"runas " + ShortName(kravix) + L" \"C:\\a b.nes\"   in " + platform.StartFolder() + L", shown 1\n");
+    EXPECT_EQ(dllSearch, L"(the usual search) \"\" ");
+    shellAnswer = ERROR_CANCELLED;
+    EXPECT_THROW(StartPlanned(platform, plan.value()), PlatformFailure);
 }
 
 // Exactly the resolved program: Windows' cmd.exe for a batch file, PATH read, a folder never taken.
