@@ -84,9 +84,13 @@ void Win32Screen::Show(WindowId id) {
     // The first ShowWindow of a program may show the window as its shortcut
     // asked ("Run: Minimized"), whatever the call says (ShowWindow's
     // documentation). A window with no taskbar button could not be reached
-    // that way: it is shown normally again. The main window keeps the state.
-    const bool normal = !IsIconic(window.hwnd) && !IsZoomed(window.hwnd) && IsWindowVisible(window.hwnd);
-    if (window.def.frame == WindowFrame::FixedDialog && !normal) ShowWindow(window.hwnd, SW_SHOWNORMAL);
+    // minimized, and a fixed-size window maximized is a grey screen with the
+    // controls in a corner: either is shown normally again. The main window
+    // stays minimized if so asked.
+    const bool normal = !IsIconic(window.hwnd) && IsWindowVisible(window.hwnd);
+    if (IsZoomed(window.hwnd) || (window.def.frame == WindowFrame::FixedDialog && !normal)) {
+        ShowWindow(window.hwnd, SW_SHOWNORMAL);
+    }
     SetForegroundWindow(window.hwnd);
 }
 
