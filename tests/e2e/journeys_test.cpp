@@ -167,3 +167,11 @@ TEST(Journey, AFatalErrorIsToldAndEndsTheProgram) {
     run.Keys(report, {VK_RETURN});
     EXPECT_EQ(run.Exit(), 1u);
 }
+
+// Terminal Server aware: on a Remote Desktop host, Windows' own folders are the real ones, not the user's private copy.
+TEST(Executable, IsTerminalServerAware) {
+    const std::string exe = ReadBytes(Here() / L"kx_shell.exe");
+    const auto* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(exe.data() + *reinterpret_cast<const LONG*>(exe.data() + 0x3C));
+    EXPECT_TRUE(headers->OptionalHeader.DllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
+}
