@@ -19,4 +19,10 @@ std::wstring ForFileApi(const std::wstring& path) {
     return L"\\\\?\\" + canonical;
 }
 
+std::wstring PlainForm(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
+    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+    return path;
+}
+
 }  // namespace win32

@@ -10,5 +10,8 @@ namespace win32 {
 // gets the \\?\ form, which they take at any length; a shorter one is
 // returned unchanged.
 std::wstring ForFileApi(const std::wstring& path);
+// The plain form of a \\?\ path, as other programs take it: "\\?\C:\a" is
+// "C:\a", "\\?\UNC\server\a" is "\\server\a"; any other path as it is.
+std::wstring PlainForm(const std::wstring& path);
 
 }  // namespace win32

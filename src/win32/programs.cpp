@@ -70,13 +70,10 @@ std::wstring Win32Platform::PathVariable() {
 }
 
 std::wstring Win32Platform::ShortPath(const std::wstring& path) {
-    const std::wstring longForm = ForFileApi(path);
-    std::wstring shortForm = GrowingBuffer(
+    // Handed to other programs, the short form goes in its plain form.
+    return PlainForm(GrowingBuffer(
         [](const wchar_t* longPath, wchar_t* buffer, DWORD size) { return GetShortPathNameW(longPath, buffer, size); },
-        longForm.c_str());
-    // Handed to other programs, the short form goes without the \\?\ prefix.
-    if (shortForm.rfind(L"\\\\?\\", 0) == 0 && longForm.rfind(L"\\\\?\\UNC\\", 0) != 0) shortForm.erase(0, 4);
-    return shortForm;
+        ForFileApi(path).c_str()));
 }
 
 void Win32Platform::StartProgram(const std::wstring& program,
