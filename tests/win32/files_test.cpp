@@ -5,6 +5,7 @@
 #include "config_file.h"
 #include "forced_answers.h"
 #include "platform_in.h"
+#include "program_path.h"
 #include "test_files.h"
 
 namespace {
@@ -38,9 +39,12 @@ TEST(Win32, AnsiCodePageAndUniqueNames) {
     EXPECT_NE(platform.UniqueName(), platform.UniqueName());
 }
 
-// kx_shell.ini deeper than 260 characters, in the ANSI code page: saved, and read while another program holds it; a
-// save onto the held file is tried in place before it fails, and leaves no file of its own.
+// kx_shell.ini deeper than 260 characters, where Windows 7 takes only the \\?\ form, in the ANSI code page: saved,
+// read while another program holds it, and replaced while being read; a save onto the held file is tried in place
+// before it fails, and leaves no file of its own. A short form goes to other programs in its plain form.
 TEST(Win32, DeepFolders) {
+    const ImportPatch creating("CreateFileW", &CreatingFiles);
+    createFile = creating.Original<decltype(createFile)>();
     TestFolder scratch;
     std::wstring deep = L"\\\\?\\" + scratch.wstring();
     while (deep.size() < 300) CreateDirectoryW((deep += L"\\папка папка папка").c_str(), nullptr);
@@ -48,6 +52,7 @@ TEST(Win32, DeepFolders) {
     const std::wstring ini = deep + L"\\kx_shell.ini";
     WriteProgramPath(platform, L"C:\\Игры\\kravix.exe");
     EXPECT_EQ(ReadBytes(ini), "\"C:\\\xC8\xE3\xF0\xFB\\kravix.exe\"\r\n");
+    EXPECT_TRUE(IsOnDrive(platform.ShortPath(ini)));
     const HANDLE holder = CreateFileW(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(ReadProgramPath(platform), L"C:\\Игры\\kravix.exe");
     try {
@@ -57,7 +62,9 @@ TEST(Win32, DeepFolders) {
         EXPECT_TRUE(failure.reason.starts_with(L"Не удалось открыть для записи файл")) << "not tried in place";
     }
     CloseHandle(holder);
+    const FileHandle reading = platform.OpenForInput(ini);
     WriteProgramPath(platform, L"C:\\new.exe");
+    platform.CloseFile(reading);
     EXPECT_EQ(ReadProgramPath(platform), L"C:\\new.exe") << "not replaced";
     // Too deep for std::filesystem: the file and the folders go one by one, which a file left behind would stop.
     DeleteFileW(ini.c_str());

@@ -26,6 +26,13 @@ BOOL WINAPI SettingDllDirectory(LPCWSTR folder) {
     return TRUE;
 }
 
+// Windows' answer for a file on a share deeper than 260 characters.
+DWORD WINAPI ShortFormOnAShare(LPCWSTR, LPWSTR buffer, DWORD size) {
+    const std::wstring shortForm = L"\\\\?\\UNC\\server\\share\\KRAVIX~1.EXE";
+    if (size <= shortForm.size()) return static_cast<DWORD>(shortForm.size() + 1);
+    return static_cast<DWORD>(shortForm.copy(buffer, size));
+}
+
 }  // namespace
 
 // A program that asks for administrator rights, as Windows answers: CreateProcessW refuses it (740), and the shell is
@@ -66,16 +73,29 @@ TEST(Win32, StartsTheRightProgram) {
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n"); }));
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
     EXPECT_FALSE(PlanLaunch(platform, {(tools / L"missing.bat").wstring(), L"", L"", L""})) << "cmd would fail alone";
-    EXPECT_FALSE(platform.IsFolder((tools / L"gone").wstring())) << "a start folder that is gone would be used";
-    // Through the shell, as for a program that asks for administrator rights (Wine asks nobody).
-    platform.StartThroughShell((inPath / L"kravix.exe").wstring(), L"\"a b\" c", tools.wstring());
-    const std::wstring line = L"\"" + (inPath / L"kravix.exe").wstring() + L"\" \"a b\" c\n";
+    // Started in the folder kx_shell was started in; when that one is gone, in its own.
+    platform.start = (tools / L"gone").wstring();
+    const auto plain = PlanLaunch(platform, {(inPath / L"kravix.exe").wstring(), L"a b", L"", L""});
+    platform.StartProgram(plain->program, plain->commandLine, plain->folder, StartedWindow::NormalWithFocus);
+    const std::wstring line = L"\"" + (inPath / L"kravix.exe").wstring() + L"\" \"a b\"  \n";
     EXPECT_EQ(FromUtf8(ReadBytes(inPath / L"received.txt")),
-              line + line + tools.wstring() + L"\nshown 1\nnot opened\n");
+              line + line + inPath.wstring() + L"\nshown 1\nnot opened\n");
+    // A short form on a share goes to other programs in its plain form.
+    const ImportPatch share("GetShortPathNameW", &ShortFormOnAShare);
+    EXPECT_EQ(platform.ShortPath(L"\\\\server\\share\\" + std::wstring(250, L'к') + L".exe"),
+              L"\\\\server\\share\\KRAVIX~1.EXE");
     SetCurrentDirectoryW(Here().c_str());
     const std::wstring path = platform.PathVariable();
     SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;" + inPath.wstring()).c_str());
     PlatformIn beside(scratch);
     EXPECT_EQ(ResolveProgram(beside, L"kravix.exe"), (inPath / L"kravix.exe").wstring());
     SetEnvironmentVariableW(L"PATH", path.c_str());
+}
+
+// System DLLs come from the system folder alone, never from beside the program; on a Windows 7 without the loader
+// update that LOAD_LIBRARY_SEARCH_SYSTEM32 needs, by their full path there.
+TEST(Win32, SystemLibrariesFromTheSystemFolderAlone) {
+    EXPECT_FALSE(win32::LoadSystemLibrary(L"stand_in_kravix.exe"));
+    const ImportPatch windows7("LoadLibraryExW", FailingAs<ERROR_INVALID_PARAMETER>(&LoadLibraryExW));
+    EXPECT_TRUE(win32::LoadSystemLibrary(L"shcore.dll"));
 }
