@@ -1,21 +1,18 @@
-// This folder: the launcher's two windows, free of any system header. Their
-// tables, the rules of their life, the reactions to their events and one run
-// of the program (App, here), drawn by whatever implements Screen.
+// One run of the launcher: the two windows' life, the same on every screen
+// (window_life.cpp), and the one place that says what a failure escaping a
+// handler means (app.cpp). The screen only draws.
 #pragma once
 
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "handler.h"
 #include "platform_ops.h"
 #include "screen.h"
 
 enum class WindowMode { Modal, Modeless };
 
-// One run of the launcher: the two windows' life, the same on every screen
-// (window_life.cpp), the guard every event's handler runs under (app.cpp), and
-// the one value a window keeps outside its controls. The screen only draws.
 class App final : public ScreenEvents {
 public:
     App(PlatformOps& platform, Screen& screen, const WindowDef& mainWindow, const WindowDef& setupWindow);
@@ -25,6 +22,9 @@ public:
     // errors end the process on the way.
     void RunProgram();
 
+    // Creates the window with its controls, hidden, and runs its load
+    // handler, unless it is loaded already.
+    void LoadIfNeeded(WindowId window);
     // Loads the window if need be and makes it visible; a visible window shown
     // modelessly again comes to the front. Modal display keeps the other
     // windows from taking input and returns once this one is hidden or
@@ -46,16 +46,15 @@ public:
     bool IsVisible(WindowId window) const { return Of(window).visible; }
 
     PlatformOps& ops;
-    // The setup window's choice: set only by its browse button, read by its
-    // OK, kept from the first browse to the end of the run across unloads.
-    std::wstring chosenPath;
 
 private:
     struct Window {
         const WindowDef* def;
         bool loaded = false;
         bool visible = false;
-        unsigned loads = 0;                       // to notice an unload and reload while a loop waits
+        // Counts the loads, so that a window unloaded and loaded again while a
+        // modal loop or a dialog of it waits counts as another window.
+        unsigned loads = 0;
         std::map<int, std::wstring> fileNames{};  // each dialog's file name
         std::vector<WindowId> disabledWhileModal{};
     };
@@ -66,16 +65,33 @@ private:
 
     Window& Of(WindowId window) { return windows_[window == WindowId::Main ? 0 : 1]; }
     const Window& Of(WindowId window) const { return windows_[window == WindowId::Main ? 0 : 1]; }
-    // The window, loaded first if it is not: its load handler may run here.
-    Window& EnsureLoaded(WindowId window);
     void GiveInputBack(Window& modal);
-    // Every event's handler runs here. A failure of a guarded handler's steps
-    // runs its answer instead of the remaining steps. A failure in an
-    // unguarded handler, or in an answer, is fatal: the user is told and the
-    // process ends. A guard covers only its own steps: handlers that run
-    // inside a modal window or dialog it opened come through here on their own.
-    void RunHandler(const Handler* handler, Key key = Key::Other);
+    // Every handler runs here, and a failure that escapes it is fatal: the
+    // user is told and the process ends. Handlers that run inside a modal
+    // window or dialog another one opened come through here on their own.
+    template <typename Handler>
+    void RunHandler(Handler handler) {
+        try {
+            handler();
+        } catch (const PlatformFailure&) {
+            ops.Fatal(FailureOf(std::current_exception()));
+        } catch (const std::exception&) {
+            ops.Fatal(FailureOf(std::current_exception()));
+        }
+    }
 
     Screen& screen_;
     Window windows_[2];
 };
+
+// A guarded handler's steps: whether they completed and say they did. A
+// failure of any step ends them, and the handler answers it as it answers
+// their saying no.
+template <typename Steps>
+bool Guarded(Steps steps) {
+    try {
+        return steps();
+    } catch (const PlatformFailure&) {
+        return false;
+    }
+}

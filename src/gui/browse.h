@@ -3,11 +3,15 @@
 
 #include "app.h"
 
-// The dialog's file name goes into the box whether or not the user cancelled:
-// after a cancel it is the name it held before, so the box stays as it was.
+// Guarded, and a failure changes nothing, so it goes untold. The dialog's file
+// name goes into the box whether or not the user cancelled: after a cancel it
+// is the name it held before, so the box stays as it was.
 template <const Control& dialog, const Control& box>
-void BrowseInto(App& app, const Event&) {
-    app.SetText(box, app.ShowOpen(dialog));
+void BrowseInto(App& app) {
+    Guarded([&] {
+        app.SetText(box, app.ShowOpen(dialog));
+        return true;
+    });
 }
 
 // The browse buttons' captions.

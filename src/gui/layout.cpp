@@ -44,9 +44,7 @@ PixelRect PlaceOnWindow(const WindowDef& window, const ControlDef& control, unsi
 
 std::vector<const ControlDef*> CreationOrder(const WindowDef& window) {
     std::vector<const ControlDef*> order;
-    for (const ControlDef& control : window) {
-        if (control.kind != ControlKind::FileDialog) order.push_back(&control);
-    }
+    for (const ControlDef& control : window.controls) order.push_back(&control);
     // Every other control before the group boxes, the boxes deepest first;
     // stable, so the rest keep the table's order.
     std::stable_sort(order.begin(), order.end(), [&](const ControlDef* a, const ControlDef* b) {

@@ -10,12 +10,6 @@
 
 #include "window_table.h"
 
-enum class Key { Other, F12 };
-
-struct Event {
-    Key key = Key::Other;  // key-down only
-};
-
 // Where a screen sends what the user does.
 class ScreenEvents {
 public:

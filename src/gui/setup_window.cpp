@@ -1,6 +1,4 @@
 // The setup window: asks where kravix.exe lies.
-#include <iterator>
-
 #include "browse.h"
 #include "controls.h"
 #include "messages.h"
@@ -14,29 +12,20 @@ namespace {
 using namespace SetupWindow;
 using enum ControlKind;
 
-// Unlike the main window's rows, this browse also keeps what was chosen as
-// the chosen path, which outlives the window itself.
-void BrowseProgram(App& app, const Event& event) {
-    BrowseInto<ProgramDialog, ProgramPathBox>(app, event);
-    app.chosenPath = app.GetText(ProgramPathBox);
-}
-
-constexpr Handler kBrowseProgram{BrowseProgram, IgnoreFailure};
-
-constexpr FileDialogDef kProgramFiles{.title = L"открытие", .filter = L"exe-файлы|*.exe|",
-                                      .initialFileName = L"kravix.exe"};
+constexpr FileDialogDef kDialogs[] = {
+    {.control = ProgramDialog, .title = L"открытие", .filter = L"exe-файлы|*.exe|", .initialFileName = L"kravix.exe"},
+};
 
 // In tab order: the box holds the focus when the window opens.
 constexpr ControlDef kControls[] = {
     {.control = ProgramPathBox, .kind = TextBox, .rect = {120, 150, 5745, 315},
      .nameForScreenReaders = kProgramPathBoxName},
     {.control = BrowseButton, .kind = Button, .caption = L"...", .rect = {5940, 90, 405, 390},
-     .font = &kBrowseButtonFont, .onClick = &kBrowseProgram, .nameForScreenReaders = kBrowseProgramName},
+     .font = &kBrowseButtonFont, .onClick = BrowseInto<ProgramDialog, ProgramPathBox>, .nameForScreenReaders = kBrowseProgramName},
     {.control = OkButton, .kind = Button, .caption = L"ОК", .rect = {1073, 510, 1965, 315},
-     .onClick = &kConfirmProgramPath},
+     .onClick = ConfirmProgramPath},
     {.control = CancelButton, .kind = Button, .caption = L"Отмена", .rect = {3173, 510, 2115, 315},
-     .onClick = &kEndProgram},
-    {.control = ProgramDialog, .kind = FileDialog, .dialog = &kProgramFiles},
+     .onClick = EndProgram},
 };
 
 // clang-format on
@@ -49,4 +38,4 @@ const WindowDef kSetupWindow{.id = WindowId::Setup,
                              .clientHeight = 870,
                              .frame = WindowFrame::FixedDialog,
                              .controls = kControls,
-                             .controlCount = std::size(kControls)};
+                             .dialogs = kDialogs};

@@ -1,16 +1,16 @@
-// The reactions that join the two windows, the configuration file and the
-// launch. Each window's table binds its events to these handlers.
+// The reactions that join the two windows, kx_shell.ini and the launch; each
+// window's table names them for its events.
 #pragma once
 
-#include "handler.h"
+#include "app.h"
 
 // Main window load: shows the saved path, or asks for it first.
-extern const Handler kStartUpRead;
+void StartUpRead(App& app);
 // F12 in the main window's program-path box opens the setup window beside it.
-extern const Handler kProgramPathKeyDown;
+void ProgramPathKeyDown(App& app, Key key);
 // Main window OK: starts kravix.exe with the four boxes' texts.
-extern const Handler kLaunchFromMainWindow;
+void LaunchFromMainWindow(App& app);
 // Setup window OK: saves the chosen path and hands it to the main window.
-extern const Handler kConfirmProgramPath;
+void ConfirmProgramPath(App& app);
 // Cancel in either window ends the program at once.
-extern const Handler kEndProgram;
+void EndProgram(App& app);

@@ -1,32 +1,32 @@
 // The rules of the windows' life, the same on every screen: loading, modal
 // and modeless display, unloading, and which window takes input when.
+#include <algorithm>
 #include <utility>
 
 #include "app.h"
 #include "messages.h"
 
-App::Window& App::EnsureLoaded(WindowId id) {
+void App::LoadIfNeeded(WindowId id) {
     Window& window = Of(id);
-    if (window.loaded) return window;
+    if (window.loaded) return;
     // Loaded from the moment the load begins: its own handler, and handlers
     // that run while it waits, may use the window's controls.
     // A window that cannot be created ends the program: every path that
     // loads one is unguarded or answers with a fatal error.
     window.loaded = true;
     ++window.loads;
-    for (const ControlDef& control : *window.def) {
-        if (control.dialog) window.fileNames[control.control.id] = control.dialog->initialFileName;
-    }
+    for (const FileDialogDef& dialog : window.def->dialogs)
+        window.fileNames[dialog.control.id] = dialog.initialFileName;
     screen_.Create(*window.def, *this);
-    RunHandler(window.def->onLoad);
-    return window;
+    if (window.def->onLoad) RunHandler([&] { window.def->onLoad(*this); });
 }
 
 void App::ShowWindow(WindowId id, WindowMode mode) {
     if (mode == WindowMode::Modal && IsVisible(id)) {
         throw PlatformFailure{kWindowAlreadyOpen, {}};
     }
-    Window& window = EnsureLoaded(id);
+    LoadIfNeeded(id);
+    Window& window = Of(id);
     window.visible = true;
     screen_.Show(id);
     if (mode == WindowMode::Modeless) return;
@@ -61,28 +61,30 @@ void App::UnloadWindow(WindowId id) {
 }
 
 void App::SetFocus(Control control) {
-    EnsureLoaded(control.window);
+    LoadIfNeeded(control.window);
     screen_.Focus(control);
 }
 
 std::wstring App::GetText(Control box) {
-    EnsureLoaded(box.window);
+    LoadIfNeeded(box.window);
     return screen_.GetText(box);
 }
 
 void App::SetText(Control box, const std::wstring& text) {
-    EnsureLoaded(box.window);
+    LoadIfNeeded(box.window);
     screen_.SetText(box, text);
 }
 
 std::wstring App::ShowOpen(Control dialog) {
-    Window& window = EnsureLoaded(dialog.window);
+    LoadIfNeeded(dialog.window);
+    Window& window = Of(dialog.window);
     const unsigned load = window.loads;
-    const auto chosen =
-        screen_.ShowOpenDialog(dialog.window, *window.def->Find(dialog.id)->dialog, window.fileNames[dialog.id]);
+    const auto def = std::ranges::find(window.def->dialogs, dialog, &FileDialogDef::control);
+    std::wstring& fileName = window.fileNames[dialog.id];
+    const auto chosen = screen_.ShowOpenDialog(dialog.window, *def, fileName);
     // The window may have been closed while the dialog was open: the choice
     // has nowhere to go, and using the window now would load it again, hidden.
     if (!window.loaded || window.loads != load) throw PlatformFailure{};
-    if (chosen) window.fileNames[dialog.id] = *chosen;
-    return window.fileNames[dialog.id];
+    if (chosen) fileName = *chosen;
+    return fileName;
 }

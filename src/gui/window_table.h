@@ -4,9 +4,10 @@
 // window's DPI whenever it is laid out.
 #pragma once
 
-#include <cstddef>
+#include <span>
 
-struct Handler;  // run by the launcher, never looked into here
+class App;  // the run whose handlers the rows name
+enum class Key { Other, F12 };
 
 enum class WindowId { Main, Setup };
 
@@ -19,7 +20,7 @@ struct Control {
 };
 constexpr bool operator==(Control a, Control b) { return a.window == b.window && a.id == b.id; }
 
-enum class ControlKind { GroupBox, Label, TextBox, Button, FileDialog };
+enum class ControlKind { GroupBox, Label, TextBox, Button };
 
 struct TwipsRect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -38,6 +39,7 @@ struct FontDef {
 // A file-open dialog: invisible, owned by its window, its file name kept
 // while the window stays loaded.
 struct FileDialogDef {
+    Control control;
     const wchar_t* title;
     const wchar_t* filter;  // "description|patterns|..." ending with a bar
     const wchar_t* initialFileName = L"";
@@ -50,9 +52,8 @@ struct ControlDef {
     const wchar_t* caption = L"";
     TwipsRect rect{};
     const FontDef* font = nullptr;  // null: the window's default font
-    const Handler* onClick = nullptr;
-    const Handler* onKeyDown = nullptr;
-    const FileDialogDef* dialog = nullptr;
+    void (*onClick)(App&) = nullptr;
+    void (*onKeyDown)(App&, Key) = nullptr;
     const wchar_t* nameForScreenReaders = nullptr;  // null: its caption, or the label before it
 };
 
@@ -68,14 +69,12 @@ struct WindowDef {
     const wchar_t* caption;
     int clientWidth, clientHeight;  // twips
     WindowFrame frame;
-    const Handler* onLoad = nullptr;
-    const ControlDef* controls = nullptr;
-    std::size_t controlCount = 0;
+    void (*onLoad)(App&) = nullptr;
+    std::span<const ControlDef> controls;
+    std::span<const FileDialogDef> dialogs;
 
-    const ControlDef* begin() const { return controls; }
-    const ControlDef* end() const { return controls + controlCount; }
     const ControlDef* Find(int controlId) const {
-        for (const ControlDef& c : *this)
+        for (const ControlDef& c : controls)
             if (c.control.id == controlId) return &c;
         return nullptr;
     }

@@ -8,7 +8,7 @@ bool IsBatchFile(const std::wstring& program) {
 }
 
 std::optional<std::wstring> BatchPathForCmd(const std::wstring& program) {
-    if (!program.starts_with(L"\\\\?\\") && !program.starts_with(L"\\\\.\\")) return program;
+    if (!IsDevicePath(program)) return program;
     // The \\?\ form names a file exactly as written; the plain path drops an
     // empty part and the dots and blanks that end a part ("." and ".." too),
     // and reads a slash as a backslash. With a backslash after every part:

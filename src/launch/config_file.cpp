@@ -135,13 +135,11 @@ PlatformFailure SaveFailure(const std::wstring& target, const PlatformFailure& f
 
 }  // namespace
 
-std::wstring ReadProgramPath(PlatformOps& ops) {
+std::optional<std::wstring> ReadProgramPath(PlatformOps& ops) {
     OpenFile file(ops, ops.OpenForInput(ConfigFilePath(ops)));
     const std::string bytes = ops.ReadText(file.handle(), kRecordReadLimit);
-    const auto path = ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
-    if (!path) throw PlatformFailure{};
     file.Close();
-    return *path;
+    return ParseFirstField(ops, bytes, bytes.size() < kRecordReadLimit);
 }
 
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path) {

@@ -9,12 +9,14 @@
 // byte-order mark (Notepad's "Unicode") is read too.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform_ops.h"
 
-// Throws PlatformFailure when the file is missing, unreadable or holds no field.
-std::wstring ReadProgramPath(PlatformOps& ops);
+// Nothing when the file holds no usable path; throws PlatformFailure when it
+// is missing or cannot be read.
+std::optional<std::wstring> ReadProgramPath(PlatformOps& ops);
 // Replaces the file in one step, and a failure leaves the previous file as it
 // was; where only kx_shell.ini itself may be written, writes it in place.
 void WriteProgramPath(PlatformOps& ops, const std::wstring& path);

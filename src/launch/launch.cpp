@@ -2,7 +2,6 @@
 
 #include "ansi_reading.h"
 #include "batch_file.h"
-#include "messages.h"
 #include "program_path.h"
 
 namespace {
@@ -24,9 +23,7 @@ std::optional<std::wstring> StartablePath(PlatformOps& ops, const std::wstring& 
 // file in the Windows folder instead: it gets the first of the two that has a
 // drive letter, or nothing.
 std::optional<std::wstring> WorkingFolder(PlatformOps& ops, const std::wstring& program, bool forCmd) {
-    std::wstring programFolder = program.substr(0, program.find_last_of(L"\\/"));
-    // "C:" alone would name the current folder of drive C.
-    if (programFolder.size() == 2 && programFolder.back() == L':') programFolder += L'\\';
+    const std::wstring programFolder = FolderOf(program);
     const std::wstring startFolder = ops.StartFolder();
     for (const std::wstring& folder : {ops.IsFolder(startFolder) ? startFolder : programFolder, programFolder}) {
         if (!forCmd || IsOnDrive(folder)) return folder;
@@ -68,26 +65,25 @@ std::optional<LaunchPlan> PlanLaunch(PlatformOps& ops, const LaunchTexts& texts)
     return LaunchPlan{InFolder(systemFolders.front(), L"cmd.exe"), *line, *folder, arguments};
 }
 
-void StartPlanned(PlatformOps& ops, const LaunchPlan& plan) {
+bool StartPlanned(PlatformOps& ops, const LaunchPlan& plan) {
     try {
-        ops.StartProgram(plan.program, plan.commandLine, plan.folder, StartedWindow::NormalWithFocus);
+        ops.StartProgram(plan.program, plan.commandLine, plan.folder);
+        return true;
     } catch (const PlatformFailure& failure) {
-        // Windows asks the user for the rights only when the shell starts the
-        // program. The shell starts what the file's type says, which for any
-        // other extension may be another program or none.
-        const std::wstring& file = plan.arguments.program;
-        if (failure.cause != PlatformFailure::Cause::NeedsElevation || ExtensionAsOpened(file) != L".exe") throw;
-        // Its own path first, as the line above has it: an old program may
-        // read only its short form.
-        ops.StartThroughShell(file, BuildParameters(plan.arguments), plan.folder);
+        if (failure.cause != PlatformFailure::Cause::NeedsElevation) throw;
     }
-    ops.EndProgram();
+    // Windows asks the user for the rights only when the shell starts the
+    // program. The shell starts what the file's type says, which for any other
+    // extension may be another program or none.
+    const std::wstring& file = plan.arguments.program;
+    if (ExtensionAsOpened(file) != L".exe") return false;
+    // Its own path first, as the plain start has it: an old program may read
+    // only its short form.
+    ops.StartThroughShell(file, BuildParameters(plan.arguments), plan.folder);
+    return true;
 }
 
-void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts) {
+bool LaunchProgram(PlatformOps& ops, const LaunchTexts& texts) {
     const auto plan = PlanLaunch(ops, texts);
-    if (!plan) throw PlatformFailure{};
-    StartPlanned(ops, *plan);
+    return plan && StartPlanned(ops, *plan);
 }
-
-void ReportLaunchFailure(PlatformOps& ops) { ops.ShowMessage(kLaunchFailed, MessageKind::CriticalOk); }

@@ -1,6 +1,4 @@
-// This folder: starting kravix.exe, free of any system header. Where its path
-// is kept (kx_shell.ini), which file a path names, the command line it gets,
-// and the system services these rest on (PlatformOps).
+// What a launch starts, and starting it.
 #pragma once
 
 #include <optional>
@@ -19,11 +17,9 @@ struct LaunchPlan {
 // What to start for the main window's four texts, or nothing when no start
 // could hand kravix.exe exactly these paths.
 std::optional<LaunchPlan> PlanLaunch(PlatformOps& ops, const LaunchTexts& texts);
-// Starts what was planned and ends the launcher; throws PlatformFailure when
-// the start fails. A program that asks for administrator rights is started
-// through the shell, which asks the user, if it is an .exe.
-void StartPlanned(PlatformOps& ops, const LaunchPlan& plan);
-// Both, as the main window's OK asks: a refusal throws as a failed start does.
-void LaunchProgram(PlatformOps& ops, const LaunchTexts& texts);
-// The one message for every cause of a failed launch.
-void ReportLaunchFailure(PlatformOps& ops);
+// Starts what was planned: false, starting nothing, for a program that asks
+// for administrator rights but is no .exe, which the shell's start cannot be
+// trusted with. Throws PlatformFailure when a start fails.
+bool StartPlanned(PlatformOps& ops, const LaunchPlan& plan);
+// Both, for the main window's four texts: whether kravix.exe was started.
+bool LaunchProgram(PlatformOps& ops, const LaunchTexts& texts);

@@ -4,14 +4,15 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "ansi_codec.h"
 
-// A failure of the launcher's own rules that only a guarded handler's fixed
-// answer meets (the launch's one message, the start-up read's setup window, a
-// browse that drops it) carries no text: nobody would read it.
+// What the system, or a window operation, could not do. A rule that declines
+// (no usable saved path, a launch that cannot be made safe) says so in its
+// result instead.
 struct PlatformFailure {
     // The causes the launcher answers in a way of its own.
     enum class Cause {
@@ -34,10 +35,9 @@ struct PlatformFailure {
 // The longest path Windows handles, in UTF-16 units.
 constexpr std::size_t kLongestPath = 32767;
 
-// How the started program's window appears.
-enum class StartedWindow { NormalWithFocus };
-// The message box's icon and buttons.
-enum class MessageKind { CriticalOk };
+// What the fatal report says of anything thrown: a PlatformFailure as it is,
+// another exception as an internal error with its text.
+PlatformFailure FailureOf(const std::exception_ptr& thrown);
 
 struct FileHandle {
     std::size_t id = 0;
@@ -97,11 +97,11 @@ public:
     // keeps none for it.
     virtual std::wstring ShortPath(const std::wstring& path) = 0;
     // Starts `program`, a full path, with `commandLine` as its whole command
-    // line, in `folder`; does not wait.
+    // line, in `folder`, its window at its normal size and in front; does not
+    // wait.
     virtual void StartProgram(const std::wstring& program,
                               const std::wstring& commandLine,
-                              const std::wstring& folder,
-                              StartedWindow window) = 0;
+                              const std::wstring& folder) = 0;
     // Starts `program` with `parameters` after its own path, in `folder`,
     // through the shell, which asks the user for administrator rights when
     // the program needs them; fails when the user declines. Does not wait.
@@ -109,8 +109,9 @@ public:
                                    const std::wstring& parameters,
                                    const std::wstring& folder) = 0;
 
-    // Application-modal, captioned "kx_shell".
-    virtual void ShowMessage(const std::wstring& text, MessageKind kind) = 0;
+    // Application-modal, captioned "kx_shell", with the critical icon and the
+    // OK button alone.
+    virtual void ShowMessage(const std::wstring& text) = 0;
     [[noreturn]] virtual void EndProgram() = 0;
     // Tells the user what failed and ends the process with a non-zero status.
     [[noreturn]] virtual void Fatal(const PlatformFailure& failure) = 0;

@@ -35,7 +35,7 @@ std::vector<std::wstring> AbsoluteFoldersOf(const std::wstring& variable) {
 // "\\?\C:\", "\\.\C:\"); anywhere else it names a stream of a file, which
 // Windows might run as a program of another kind.
 bool HasStreamColon(const std::wstring& path) {
-    const std::size_t drive = path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\") ? 4 : 0;
+    const std::size_t drive = IsDevicePath(path) ? 4 : 0;
     for (std::size_t i = path.find(L':'); i != std::wstring::npos; i = path.find(L':', i + 1)) {
         if (i != drive + 1 || !IsDriveLetter(path[drive])) return true;
     }
@@ -48,12 +48,20 @@ bool IsOnDrive(const std::wstring& path) {
     return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]);
 }
 
+bool IsDevicePath(const std::wstring& path) { return path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"); }
+
 bool IsFullyQualified(const std::wstring& path) {
     return (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) || IsOnDrive(path);
 }
 
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
     return !folder.empty() && IsSeparator(folder.back()) ? folder + name : folder + L'\\' + name;
+}
+
+std::wstring FolderOf(const std::wstring& file) {
+    std::wstring folder = file.substr(0, file.find_last_of(L"\\/"));
+    if (folder.size() == 2 && folder.back() == L':') folder += L'\\';
+    return folder;
 }
 
 std::optional<std::wstring> ResolveProgram(PlatformOps& ops, const std::wstring& path) {

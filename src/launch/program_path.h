@@ -9,6 +9,9 @@
 
 // A drive-rooted ("C:\") or UNC ("\\server\") path.
 bool IsFullyQualified(const std::wstring& path);
+// A path in the \\?\ or \\.\ form, which names a file exactly as written, at any
+// length; the rest of the path follows those four characters.
+bool IsDevicePath(const std::wstring& path);
 // A drive-rooted path ("C:\").
 bool IsOnDrive(const std::wstring& path);
 
@@ -22,6 +25,9 @@ std::optional<std::wstring> ResolveProgram(PlatformOps& ops, const std::wstring&
 
 // A file name in `folder`, with one backslash between them also at a drive root.
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name);
+// The folder a file lies in; a drive root keeps its backslash, since "C:"
+// alone names the current folder of drive C.
+std::wstring FolderOf(const std::wstring& file);
 
 // The extension Windows goes by, in lower case: in the name it opens the file
 // by, without the dots and blanks that end it ("run.BAT. ." has ".bat").

@@ -93,7 +93,6 @@ std::basic_string<Char> DecodeUtf16(std::string_view bytes, bool bigEndian) {
 
 template std::string EncodeUtf8(std::basic_string_view<wchar_t>);
 template std::string EncodeUtf8(std::basic_string_view<char16_t>);
-template std::string EncodeUtf8(std::basic_string_view<char32_t>);
 template std::optional<std::wstring> DecodeUtf8(std::string_view);
 template std::optional<std::u16string> DecodeUtf8(std::string_view);
 template std::wstring DecodeUtf16(std::string_view, bool);

@@ -1,4 +1,3 @@
-// This folder: the program itself, which puts the pieces together.
 // kx_shell picks a ROM image and its tables and starts kravix.exe with them.
 #include <windows.h>
 

@@ -29,9 +29,7 @@ std::wstring DialogFilter(const std::wstring& filter) {
 // for an Open dialog (its documentation says so).
 class CurrentFolderKept {
 public:
-    CurrentFolderKept()
-        : folder_(GrowingBuffer(
-              [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })) {}
+    CurrentFolderKept() : folder_(CurrentFolder()) {}
     ~CurrentFolderKept() {
         if (!folder_.empty()) SetCurrentDirectoryW(folder_.c_str());
     }
@@ -50,7 +48,7 @@ std::vector<wchar_t> FileNameBuffer(const std::wstring& fileName) {
     return buffer;
 }
 
-std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dialog, const std::wstring& fileName) {
+std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogDef& dialog, const std::wstring& fileName) {
     std::vector<wchar_t> buffer = FileNameBuffer(fileName);
     const std::wstring filter = DialogFilter(dialog.filter);
     OPENFILENAMEW request{};
@@ -76,7 +74,7 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dial
     // A long path that Windows handed back in its \\?\ form may be refused
     // when given again: the dialog opens once more with no file name, rather
     // than never again for this row.
-    if (error == FNERR_INVALIDFILENAME && !fileName.empty()) return ShowOpenDialog(owner, dialog, L"");
+    if (error == FNERR_INVALIDFILENAME && !fileName.empty()) return ChooseFile(owner, dialog, L"");
     throw PlatformFailure{kCannotOpenDialog, Fill(kErrorCode, Decimal(error))};
 }
 

@@ -13,7 +13,7 @@ namespace win32 {
 
 // The chosen file's full path, or nothing when the user cancels. Throws when
 // the dialog itself fails.
-std::optional<std::wstring> ShowOpenDialog(HWND owner, const FileDialogDef& dialog, const std::wstring& fileName);
+std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogDef& dialog, const std::wstring& fileName);
 
 // The dialog's file-name buffer: room for the longest path Windows allows,
 // counted in characters, starting with `fileName`.

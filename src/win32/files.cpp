@@ -9,6 +9,7 @@
 #include "growing_buffer.h"
 #include "long_path.h"
 #include "messages.h"
+#include "program_path.h"
 #include "system_failure.h"
 #include "win32_platform.h"
 
@@ -30,14 +31,10 @@ FileHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD dispo
 
 std::wstring Win32Platform::ProgramDirectory() {
     // The executable may lie deeper than 260 characters.
-    std::wstring directory = GrowingBuffer(
+    const std::wstring executable = GrowingBuffer(
         [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
-    if (directory.empty()) throw SystemFailure(kCannotFindOwnFolder);
-    directory.erase(directory.find_last_of(L'\\'));
-    // A drive root keeps its backslash: "C:" alone would name the current
-    // folder of drive C.
-    if (!directory.empty() && directory.back() == L':') directory += L'\\';
-    return directory;
+    if (executable.empty()) throw SystemFailure(kCannotFindOwnFolder);
+    return FolderOf(executable);
 }
 
 FileHandle Win32Platform::OpenForInput(const std::wstring& path) {

@@ -16,4 +16,9 @@ std::wstring GrowingBuffer(DWORD (*call)(const wchar_t*, wchar_t*, DWORD), const
     }
 }
 
+std::wstring CurrentFolder() {
+    return GrowingBuffer(
+        [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+}
+
 }  // namespace win32

@@ -15,4 +15,7 @@ namespace win32 {
 std::wstring GrowingBuffer(DWORD (*call)(const wchar_t* argument, wchar_t* buffer, DWORD size),
                            const wchar_t* argument = nullptr);
 
+// The process's current folder; empty when Windows cannot tell it.
+std::wstring CurrentFolder();
+
 }  // namespace win32

@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include "growing_buffer.h"
+#include "program_path.h"
 
 namespace win32 {
 
 std::wstring ForFileApi(const std::wstring& path) {
-    if (path.size() < 248 || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    if (path.size() < 248 || IsDevicePath(path)) return path;
     // The \\?\ form is taken literally: make the path full and canonical first
     // (this also folds the doubled backslash of a drive-root join).
     const std::wstring canonical =
@@ -20,9 +21,8 @@ std::wstring ForFileApi(const std::wstring& path) {
 }
 
 std::wstring PlainForm(const std::wstring& path) {
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
-    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
-    return path;
+    if (!IsDevicePath(path)) return path;
+    return path.substr(4, 4) == L"UNC\\" ? L"\\\\" + path.substr(8) : path.substr(4);
 }
 
 }  // namespace win32

@@ -10,7 +10,7 @@ namespace win32 {
 // gets the \\?\ form, which they take at any length; a shorter one is
 // returned unchanged.
 std::wstring ForFileApi(const std::wstring& path);
-// The plain form of a \\?\ path, as other programs take it: "\\?\C:\a" is
+// The plain form of a \\?\ or \\.\ path, as other programs take it: "\\?\C:\a" is
 // "C:\a", "\\?\UNC\server\a" is "\\server\a"; any other path as it is.
 std::wstring PlainForm(const std::wstring& path);
 

@@ -4,13 +4,14 @@
 #include <windows.h>
 
 #include "message_box.h"
+#include "messages.h"
 #include "win32_platform.h"
 
 void win32::ReportFatal(const PlatformFailure& failure) {
     std::wstring text = failure.action;
     if (!failure.reason.empty()) text += L"\n\n" + failure.reason;
     text += L"\n\n" + std::wstring(kProgramWillClose);
-    ShowMessageBox(text, MessageKind::CriticalOk);
+    ShowMessageBox(text);
     ExitProcess(1);
 }
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "messages.h"
 #include "platform_ops.h"
 
 namespace win32 {
@@ -19,10 +18,8 @@ template <typename Body>
 auto NoThrow(Body body) noexcept -> decltype(body()) {
     try {
         return body();
-    } catch (const PlatformFailure& failure) {
-        ReportFatal(failure);
     } catch (...) {
-        ReportFatal({kInternalError, {}});
+        ReportFatal(FailureOf(std::current_exception()));
     }
 }
 

@@ -9,14 +9,11 @@
 #include "messages.h"
 #include "owners.h"
 #include "system_failure.h"
-#include "system_values.h"
 #include "win32_platform.h"
 
 using namespace win32;
 
-Win32Platform::Win32Platform()
-    : startFolder_(GrowingBuffer(
-          [](const wchar_t*, wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })) {}
+Win32Platform::Win32Platform() : startFolder_(CurrentFolder()) {}
 
 namespace {
 
@@ -78,12 +75,11 @@ std::wstring Win32Platform::ShortPath(const std::wstring& path) {
 
 void Win32Platform::StartProgram(const std::wstring& program,
                                  const std::wstring& commandLine,
-                                 const std::wstring& folder,
-                                 StartedWindow window) {
+                                 const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = ShowCommandOf(window);
+    startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
     // CreateProcessW may write into the command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
@@ -119,7 +115,7 @@ void Win32Platform::StartThroughShell(const std::wstring& program,
     start.lpFile = program.c_str();
     start.lpParameters = parameters.c_str();
     start.lpDirectory = folder.c_str();
-    start.nShow = ShowCommandOf(StartedWindow::NormalWithFocus);
+    start.nShow = SW_SHOWNORMAL;
     // The system creates the elevated process, which inherits nothing of the
     // launcher's DLL search; the shell loads its own parts into the launcher.
     if (!shellExecuteEx(&start)) throw SystemFailure(Fill(kCannotStartProgram, program));

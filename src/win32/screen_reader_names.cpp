@@ -25,7 +25,7 @@ void ScreenReaderNames::Give(HWND window, const WindowDef& def) {
         }
     }
     if (!services_) return;
-    for (const ControlDef& control : def) {
+    for (const ControlDef& control : def.controls) {
         if (!control.nameForScreenReaders) continue;
         services_->SetHwndPropStr(GetDlgItem(window, control.control.id), OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_NAME,
                                   control.nameForScreenReaders);
@@ -35,7 +35,7 @@ void ScreenReaderNames::Give(HWND window, const WindowDef& def) {
 void ScreenReaderNames::TakeBack(HWND window, const WindowDef& def) {
     if (!services_) return;
     MSAAPROPID name = PROPID_ACC_NAME;
-    for (const ControlDef& control : def) {
+    for (const ControlDef& control : def.controls) {
         if (control.nameForScreenReaders) {
             services_->ClearHwndProps(GetDlgItem(window, control.control.id), OBJID_CLIENT, CHILDID_SELF, &name, 1);
         }

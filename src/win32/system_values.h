@@ -10,8 +10,6 @@
 namespace win32 {
 
 inline Key KeyOf(WPARAM virtualKey) { return virtualKey == VK_F12 ? Key::F12 : Key::Other; }
-inline WORD ShowCommandOf(StartedWindow) { return SW_SHOWNORMAL; }
-inline UINT MessageBoxStyleOf(MessageKind) { return MB_ICONHAND | MB_OK; }
 inline int FontWeightOf(FontWeight weight) { return weight == FontWeight::Bold ? FW_BOLD : FW_NORMAL; }
 inline BYTE CharsetOf(Charset charset) { return charset == Charset::Cyrillic ? RUSSIAN_CHARSET : DEFAULT_CHARSET; }
 

@@ -1,7 +1,5 @@
-// This folder: the launcher on the Windows desktop, with only the W (UTF-16)
-// functions. Win32Platform, here, provides the system services; Win32Screen
-// (win32_screen.h) draws the windows. Each group of operations below is
-// defined in the file named beside it.
+// The system services on Windows, with only the W (UTF-16) functions; each
+// group of operations is defined in the file named beside it.
 #pragma once
 
 #include "platform_ops.h"
@@ -40,14 +38,13 @@ public:
     std::wstring ShortPath(const std::wstring& path) override;
     void StartProgram(const std::wstring& program,
                       const std::wstring& commandLine,
-                      const std::wstring& folder,
-                      StartedWindow window) override;
+                      const std::wstring& folder) override;
     void StartThroughShell(const std::wstring& program,
                            const std::wstring& parameters,
                            const std::wstring& folder) override;
 
     // message_box.cpp
-    void ShowMessage(const std::wstring& text, MessageKind kind) override;
+    void ShowMessage(const std::wstring& text) override;
     // program_end.cpp
     [[noreturn]] void EndProgram() override;
     [[noreturn]] void Fatal(const PlatformFailure& failure) override;

@@ -122,7 +122,7 @@ std::optional<std::wstring> Win32Screen::ShowOpenDialog(WindowId owner,
                                                         const FileDialogDef& dialog,
                                                         const std::wstring& fileName) {
     const HWND hwnd = Of(owner)->hwnd;
-    return win32::ShowOpenDialog(IsWindowVisible(hwnd) ? hwnd : nullptr, dialog, fileName);
+    return win32::ChooseFile(IsWindowVisible(hwnd) ? hwnd : nullptr, dialog, fileName);
 }
 
 HWND Win32Screen::ControlWindow(Control control) {

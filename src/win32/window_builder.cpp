@@ -39,7 +39,6 @@ ChildStyle StyleOf(ControlKind kind) {
             // selected; Windows paints them in the button-face colour.
             return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
         case ControlKind::Button:
-        case ControlKind::FileDialog:
             break;
     }
     return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
@@ -131,7 +130,7 @@ void LayOutControls(HWND hwnd, const WindowDef& window, UINT dpi, FontCache& fon
     // The fonts of the old DPI are deleted only once no control holds them.
     const FontCache previous = std::move(fonts);
     fonts = FontCache{};
-    for (const ControlDef& control : window) {
+    for (const ControlDef& control : window.controls) {
         const HWND child = GetDlgItem(hwnd, control.control.id);
         if (!child) continue;
         const PixelRect place = PlaceOnWindow(window, control, dpi);

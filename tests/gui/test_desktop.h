@@ -1,5 +1,6 @@
-// The shipped window rules on an in-memory screen that plays a script of the user's steps;
-// a dialog or message box takes the next answer in it.
+// The shipped window rules on an in-memory screen that plays a script of the user's steps. A browse step answers the
+// Open dialog its click opens, and may first act on the other windows, which take input while that dialog is up; a
+// message box is read and dismissed.
 #pragma once
 
 #include <functional>
@@ -12,22 +13,21 @@ class TestDesktop;
 
 inline bool operator<(Control a, Control b) { return std::pair(a.window, a.id) < std::pair(b.window, b.id); }
 
-// A user's step; Accept and Cancel answer an Open dialog, Dismiss a message box.
 struct Step {
-    enum Kind { Click, Press, Close, Check, Accept, Cancel, Dismiss } kind;
+    enum Kind { Click, Press, Close, Check } kind;
     Control control{WindowId::Main, 0};
-    std::wstring path{};                        // the file chosen
+    bool browse = false;
+    std::optional<std::wstring> chosen{};       // the file chosen in the Open dialog; none: cancelled
+    std::vector<Step> meanwhile{};              // done while that dialog is up
     std::function<void(TestDesktop&)> check{};  // asserts what the desktop shows now
-    bool IsAnswer() const { return kind == Accept || kind == Cancel || kind == Dismiss; }
 };
 inline Step Click(Control button) { return {Step::Click, button}; }
-inline Step Browse(Control button, std::wstring path) { return {Step::Click, button, std::move(path)}; }
+inline Step Browse(Control button, std::optional<std::wstring> chosen, std::vector<Step> meanwhile = {}) {
+    return {Step::Click, button, true, std::move(chosen), std::move(meanwhile)};
+}
 inline Step Press(Control box) { return {Step::Press, box}; }  // F12
 inline Step Close(WindowId window) { return {Step::Close, {window, 0}}; }
 inline Step Check(std::function<void(TestDesktop&)> check) { return {.kind = Step::Check, .check = std::move(check)}; }
-inline Step Accept(std::wstring path) { return {.kind = Step::Accept, .path = std::move(path)}; }
-inline Step Cancel() { return {Step::Cancel}; }
-inline Step Dismiss() { return {Step::Dismiss}; }
 
 class TestDesktop final : public FakeSystem, public Screen {
 public:
@@ -45,14 +45,10 @@ public:
         } catch (const ProgramEnded& end) {
             exitStatus = end.status;
         } catch (const ScriptRanOut&) {
-            EXPECT_EQ(loops_, 1) << "the script ran out while a modal window, dialog or message box waited";
+            EXPECT_EQ(loops_, 1) << "the script ran out while a modal window waited";
         }
     }
 
-    void ShowMessage(const std::wstring& text, MessageKind kind) override {
-        FakeSystem::ShowMessage(text, kind);
-        EXPECT_EQ(NextAnswer().kind, Step::Dismiss);
-    }
     void Create(const WindowDef& window, ScreenEvents& events) override {
         events_[window.id] = Call("Create", &events);
         enabled[window.id] = true;
@@ -69,14 +65,15 @@ public:
         ++loops_;
         while (!done()) {
             if (next_ == script_.size()) throw ScriptRanOut{};
-            EXPECT_FALSE(script_[next_].IsAnswer()) << "step " << next_ << " answers no open dialog";
             Perform(script_[next_++]);
         }
         --loops_;
     }
     std::optional<std::wstring> ShowOpenDialog(WindowId, const FileDialogDef&, const std::wstring&) override {
-        const Step answer = chosen_ ? Accept(*std::exchange(chosen_, std::nullopt)) : NextAnswer();
-        return answer.kind == Step::Accept ? std::optional(answer.path) : std::nullopt;
+        const Step* browse = std::exchange(browse_, nullptr);
+        if (!browse) throw std::logic_error("an Open dialog that no step answers");
+        for (const Step& step : browse->meanwhile) Perform(step);
+        return browse->chosen;
     }
     std::wstring GetText(Control box) override { return texts[Call("GetText", box)]; }
     void SetText(Control box, const std::wstring& text) override { texts[Call("SetText", box)] = text; }
@@ -85,14 +82,6 @@ public:
 private:
     struct ScriptRanOut {};
 
-    // Steps before the answer still reach the other windows, as on a real desktop.
-    Step NextAnswer() {
-        ++loops_;
-        while (next_ < script_.size() && !script_[next_].IsAnswer()) Perform(script_[next_++]);
-        if (next_ == script_.size()) throw ScriptRanOut{};
-        --loops_;
-        return script_[next_++];
-    }
     void Perform(const Step& step) {
         const WindowId window = step.control.window;
         if (step.kind == Step::Check) {
@@ -101,11 +90,10 @@ private:
             // Another program may close a window the user cannot reach.
             if (events_.count(window)) events_[window]->CloseRequested(window);
         } else if (!events_.count(window) || !app.IsVisible(window) || !enabled[window]) {
-            ADD_FAILURE() << "step " << next_ << ": the user cannot reach " << step.control.name << " now";
+            ADD_FAILURE() << "the user cannot reach " << step.control.name << " now";
         } else if (step.kind == Step::Click) {
-            chosen_ = step.path.empty() ? std::nullopt : std::optional(step.path);
+            browse_ = step.browse ? &step : nullptr;
             events_[window]->Clicked(step.control);
-            chosen_.reset();
         } else {
             focus = step.control;
             events_[window]->KeyDown(step.control, Key::F12);
@@ -114,15 +102,15 @@ private:
 
     std::vector<Step> script_;
     std::size_t next_ = 0;
-    int loops_ = 0;                       // how many loops wait for the user, one inside the other
-    std::optional<std::wstring> chosen_;  // the file a browse click chooses in the dialog it opens
+    int loops_ = 0;                 // how many loops wait for the user, one inside the other
+    const Step* browse_ = nullptr;  // the step whose click opens the next Open dialog
     std::map<WindowId, ScreenEvents*> events_;
 };
 
-inline Step Shows(Control box, std::wstring text) {
-    return Check([box, text](TestDesktop& d) { EXPECT_EQ(d.texts[box], text) << box.name; });
-}
 // The next call of the system or screen operation fails, as the step after this one makes it.
 inline Step Failing(const char* operation, PlatformFailure::Cause cause = {}) {
     return Check([operation, cause](TestDesktop& d) { d.FailOn(operation, 1, cause); });
+}
+inline Step Shows(Control box, std::wstring text) {
+    return Check([box, text](TestDesktop& d) { EXPECT_EQ(d.texts[box], text) << box.name; });
 }

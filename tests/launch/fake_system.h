@@ -1,5 +1,5 @@
-// An in-memory system for the launch's rules: files, the programs that can be
-// started, short names and PATH, and any operation made to fail on cue.
+// An in-memory system for the launch's rules: files, the programs that can be started, short names and PATH, and any
+// operation made to fail on cue.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,10 +17,9 @@ struct ProgramEnded {
 class FakeSystem : public PlatformOps {
 public:
     std::wstring directory = L"C:\\Tools", pathVariable, startFolder = L"C:\\Start";
-    std::set<std::wstring> folders{L"C:\\Start"}, programs;  // programs: the files that can be started
+    std::set<std::wstring> folders{L"C:\\Start"}, programs, readOnly;  // programs: the files that can be started
     std::map<std::wstring, std::string> files;
     std::map<std::wstring, std::wstring> shortPaths;
-    std::set<std::wstring> readOnly;
     std::vector<std::wstring> started, messages;  // started: the program, its command line, its folder
     std::wstring fatal;                           // what the fatal report said: what failed, then why
     int openFiles = 0, pausedMs = 0;
@@ -83,10 +82,7 @@ public:
     std::vector<std::wstring> SystemFolders() override { return {L"C:\\Windows\\system32", L"C:\\Windows"}; }
     std::wstring PathVariable() override { return pathVariable; }
     std::wstring ShortPath(const std::wstring& path) override { return shortPaths[path]; }
-    void StartProgram(const std::wstring& program,
-                      const std::wstring& line,
-                      const std::wstring& folder,
-                      StartedWindow) override {
+    void StartProgram(const std::wstring& program, const std::wstring& line, const std::wstring& folder) override {
         if (!programs.count(Call("StartProgram", program))) throw PlatformFailure{};
         started = {program, line, folder};
     }
@@ -95,7 +91,7 @@ public:
                            const std::wstring& folder) override {
         started = {Call("StartThroughShell", program), L"through the shell: " + parameters, folder};
     }
-    void ShowMessage(const std::wstring& text, MessageKind) override { messages.push_back(Call("ShowMessage", text)); }
+    void ShowMessage(const std::wstring& text) override { messages.push_back(Call("ShowMessage", text)); }
     [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }
     [[noreturn]] void Fatal(const PlatformFailure& failure) override {
         fatal = failure.action + L"\n" + failure.reason;
@@ -123,8 +119,7 @@ private:
     std::string& File(FileHandle file) { return files.at(opened_.at(file.id)); }
 
     std::map<std::string, int> calls_;
-    std::map<std::string, std::tuple<int, int, PlatformFailure::Cause>>
-        failures_;                      // the calls that fail: from, ..., to - 1
+    std::map<std::string, std::tuple<int, int, PlatformFailure::Cause>> failures_;  // failing calls: from, ..., to - 1
     std::vector<std::wstring> opened_;  // the path of each file opened, by handle
     int uniqueNames_ = 0;
 };

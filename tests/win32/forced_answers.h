@@ -8,7 +8,6 @@
 #include <map>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 
 #include "late_bound.h"
 
@@ -53,11 +52,10 @@ private:
     decltype(IMAGE_THUNK_DATA::u1.Function) original_ = 0;
 };
 
-// A stand-in that fails as the system does, with `error`.
+// A stand-in that fails as the system does, with `error` and a result of FALSE, 0 or null.
 template <DWORD error, typename Result, typename... Arguments>
 Result WINAPI Failing(Arguments...) {
     SetLastError(error);
-    if constexpr (std::is_pointer_v<Result>) return reinterpret_cast<Result>(-1);  // INVALID_HANDLE_VALUE
     return Result{};
 }
 template <DWORD error, typename Result, typename... Arguments>

@@ -180,6 +180,7 @@ TEST(Win32, AnOpenDialogAfterItsFileNameIsRefused) {
     const LateStandIn open(win32::late::GetOpenFileName, L"comdlg32.dll", "GetOpenFileNameW", &RefusingTheFileName);
     const LateStandIn error(win32::late::CommDlgExtendedError, L"comdlg32.dll", "CommDlgExtendedError",
                             &FileNameRefusedOnce);
-    EXPECT_EQ(win32::ShowOpenDialog(nullptr, {L"открытие", L"exe|*.exe|"}, L"\\\\?\\C:\\k.exe"), std::nullopt);
+    EXPECT_EQ(win32::ChooseFile(nullptr, {SetupWindow::ProgramDialog, L"открытие", L"exe|*.exe|"}, L"\\\\?\\C:\\k.exe"),
+              std::nullopt);
     EXPECT_EQ(dialogFiles, (std::vector<std::wstring>{L"\\\\?\\C:\\k.exe", L""}));
 }
