@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "config_file.h"
-#include "forced_answers.h"
 #include "platform_in.h"
 #include "program_path.h"
 #include "test_files.h"
+#include "win32_fixtures.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Finding and starting kravix.exe with real processes under Wine, and the answers Windows gives where Wine would not.
 #include <gtest/gtest.h>
 
-#include "forced_answers.h"
 #include "launch.h"
 #include "platform_in.h"
 #include "program_path.h"
 #include "test_files.h"
+#include "win32_fixtures.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "controls.h"
 #include "file_dialog.h"
-#include "forced_answers.h"
 #include "test_files.h"
+#include "win32_fixtures.h"
 #include "win32_screen.h"
 
 namespace {
