@@ -1,6 +1,7 @@
 # cmake -DOBJDUMP=<objdump> -DEXE=<exe> -DALLOWED=<a.dll,b.dll,...> -P check_imports.cmake
 # Fails when EXE imports a DLL that is not in ALLOWED and not an api-ms-win-*
-# API set, so the program never needs a DLL beside it.
+# API set, so the program never needs a DLL beside it, or when it is not marked
+# Terminal Server aware.
 cmake_minimum_required(VERSION 3.25)
 
 execute_process(COMMAND "${OBJDUMP}" -p "${EXE}"
@@ -24,6 +25,12 @@ foreach(line IN LISTS lines)
         list(APPEND foreign "${dll}")
     endif()
 endforeach()
+# Terminal Server aware: on a Remote Desktop host, GetWindowsDirectoryW then
+# names the real Windows folder, not the user's private copy of it, where a
+# bare kravix.exe would otherwise be looked for.
+if(NOT dump MATCHES "TERMINAL_SERVICE_AWARE")
+    message(FATAL_ERROR "${EXE} is not marked Terminal Server aware (-Wl,--tsaware)")
+endif()
 if(foreign)
     list(JOIN foreign ", " foreign)
     message(FATAL_ERROR "${EXE} imports DLLs that Windows does not provide: ${foreign}\n"

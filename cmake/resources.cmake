@@ -44,8 +44,8 @@ function(kx_add_resources target)
 endfunction()
 
 # Fails the build when target imports a DLL that Windows itself does not
-# provide, since such a DLL would have to ship beside the exe. MinGW only:
-# objdump reads the PE import table.
+# provide, since such a DLL would have to ship beside the exe, or lacks the
+# Terminal Server mark. MinGW only: objdump reads the PE headers.
 function(kx_check_imports target)
     if(NOT MINGW)
         return()
