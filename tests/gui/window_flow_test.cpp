@@ -1,157 +1,106 @@
 // The window rules: whole runs, from kx_shell.ini and the user's steps to how the run ends.
 #include <stdexcept>
 
+#include "config_file.h"
 #include "test_desktop.h"
 
 namespace {
 
 using namespace MainWindow;
 constexpr Control kSetupBox = SetupWindow::ProgramPathBox, kSetupBrowse = SetupWindow::BrowseButton,
-                  kSetupOk = SetupWindow::OkButton, kSetupCancel = SetupWindow::CancelButton;
+                  kSetupOk = SetupWindow::OkButton;
 constexpr WindowId kMain = WindowId::Main, kSetup = WindowId::Setup;
-const std::wstring kSavedKravix = L"C:\\Tools\\kravix.exe", kOtherKravix = L"D:\\Emu\\kravix.exe", kRom = L"C:\\a.nes";
-const std::string kSavedRecord = "\"C:\\Tools\\kravix.exe\"\r\n", kOtherRecord = "\"D:\\Emu\\kravix.exe\"\r\n",
-                  kNowhereRecord = "\"nowhere.exe\"\r\n";
+const std::wstring kOtherKravix = L"D:\\kravix.exe", kRom = L"C:\\a.nes";
+const std::string kSavedRecord = "\"C:\\kravix.exe\"\r\n", kNowhereRecord = "\"nowhere.exe\"\r\n";
 
 // A file that cannot be read is never reported in words.
 const Step kSetupAloneAndModal = Check([](TestDesktop& d) {
-    EXPECT_FALSE(d.app.IsVisible(kMain));
-    EXPECT_FALSE(d.enabled[kMain]);
-    EXPECT_EQ(d.messages, std::vector<std::wstring>{});
+    EXPECT_EQ(std::tuple(d.app.IsVisible(kMain), d.enabled[kMain], d.messages.size()), std::tuple(false, false, 0u));
 });
 const Step kLaunchFailureTold = Check([](TestDesktop& d) {
     EXPECT_EQ(d.messages, std::vector<std::wstring>{L"Не найден файл kravix.exe. Нажмите F12  в главном окне для "
                                                     L"установки пути к этому файлу"});
+    EXPECT_EQ(d.focus, std::optional(ProgramPathBox)) << "the focus not back on the program path";
 });
-const Step kFocusBack = Check([](TestDesktop& d) { EXPECT_EQ(d.focus, std::optional(ProgramPathBox)); });
 
-struct Case {
-    const char* name;
-    std::optional<std::string> ini = kSavedRecord;  // kx_shell.ini at the start; none: no such file
-    std::vector<Step> steps;
-    std::wstring started = L"";        // kravix.exe's command line; empty: nothing started
-    std::string saved = "";            // kx_shell.ini at the end; empty: as at the start
-    std::wstring path = kSavedKravix;  // the main window's program-path box at the end
-    std::wstring told = L"";           // a fatal error's report: what failed, then why
-    std::string end = "exit 0";        // "exit N", or the windows left visible
-};
-
-void Play(const Case& run) {
-    SCOPED_TRACE(run.name);
-    TestDesktop desktop;
-    desktop.programs = {kSavedKravix, kOtherKravix};
-    if (run.ini) desktop.files[desktop.Ini()] = *run.ini;
-    desktop.Run(run.steps);
-    EXPECT_EQ(desktop.started.empty() ? L"" : desktop.started[1], run.started);
-    EXPECT_EQ(desktop.files[desktop.Ini()], run.saved.empty() ? run.ini.value_or("") : run.saved);
-    EXPECT_EQ(desktop.texts[ProgramPathBox], run.path);
-    const std::string visible =
-        std::string(desktop.app.IsVisible(kMain) ? "main" : "") + (desktop.app.IsVisible(kSetup) ? "+setup" : "");
-    EXPECT_EQ(desktop.exitStatus ? "exit " + std::to_string(*desktop.exitStatus) : visible, run.end);
-    EXPECT_EQ(desktop.fatal, run.told);
+// Plays the steps from kx_shell.ini as given (none: no such file) and compares how the run ends: the command line
+// kravix.exe started with, if it was; the path kx_shell.ini holds and the main window's program-path box shows (one
+// "path" where they are alike); "exit" and the status, or the windows left visible; a fatal error's report.
+void Play(const char* name,
+          const std::vector<Step>& steps,
+          const std::wstring& expected,
+          const std::optional<std::string>& ini = kSavedRecord) {
+    SCOPED_TRACE(name);
+    TestDesktop d;
+    d.programs = {L"C:\\kravix.exe", kOtherKravix};
+    if (ini) d.files[d.Ini()] = *ini;
+    d.Run(steps);
+    std::wstring outcome = d.started.empty() ? L"" : L"started " + d.started[1] + L" | ";
+    const std::wstring saved = (d.files.count(d.Ini()) ? ReadProgramPath(d) : std::nullopt).value_or(L"nothing");
+    const std::wstring& shown = d.texts[ProgramPathBox];
+    outcome += (saved == shown ? L"path " + saved : L"saved " + saved + L" | shows " + shown) + L" | ";
+    const std::wstring visible =
+        std::wstring(d.app.IsVisible(kMain) ? L"main" : L"") + (d.app.IsVisible(kSetup) ? L"+setup" : L"");
+    outcome += d.exitStatus ? L"exit " + std::to_wstring(*d.exitStatus) : visible;
+    EXPECT_EQ(outcome + (d.fatal.empty() ? L"" : L" | told " + d.fatal), expected);
 }
 
 }  // namespace
 
+// kx_shell.ini read at start-up, or the setup window first, alone and modal; never a word about why.
 TEST(StartUp, TheSavedPathOrTheSetupWindowFirst) {
-    for (const Case& run : {
-             Case{.name = "a saved path: shown; Cancel ends the program", .steps = {Click(CancelButton)}},
-             Case{.name = "no kx_shell.ini: the setup window alone and modal; its OK saves and shows the main window",
-             .ini = std::nullopt,
-             .steps = {kSetupAloneAndModal, Browse(kSetupBrowse, kOtherKravix), Click(kSetupOk), Click(OkButton)},
-             .started = kOtherKravix + L"   ",
-             .saved = kOtherRecord,
-             .path = kOtherKravix},
-             Case{.name = "an empty kx_shell.ini: the same, and the new path written into it",
-             .ini = "",
-             .steps = {kSetupAloneAndModal, Browse(kSetupBrowse, kOtherKravix), Click(kSetupOk)},
-             .saved = kOtherRecord,
-             .path = kOtherKravix,
-             .end = "main"},
-             Case{.name = "the setup window's Cancel ends the program",
-             .ini = std::nullopt,
-             .steps = {Browse(kSetupBrowse, kOtherKravix), Click(kSetupCancel)},
-             .path = L""},
-             Case{.name = "the main window closed by another program, then the setup window: no window left",
-             .ini = std::nullopt,
-             .steps = {Close(kMain), Close(kSetup)},
-             .path = L""},
-         }) {
-        Play(run);
-    }
+    Play("start-up with a saved path: shown; Cancel ends the program", {Click(CancelButton)},
+         L"path C:\\kravix.exe | exit 0");
+    Play("start-up without kx_shell.ini: the setup window alone and modal; its OK saves and shows main",
+         {kSetupAloneAndModal, Browse(kSetupBrowse, kOtherKravix), Click(kSetupOk), Click(OkButton)},
+         L"started D:\\kravix.exe    | path D:\\kravix.exe | exit 0", std::nullopt);
 }
 
-// The setup window's OK saves only a path browsed since it opened, and a window closed under its dialog stays closed.
+// The setup window's OK saves only a path browsed since it opened; a window closed under its dialog stays closed.
 TEST(SetupWindow, SavesOnlyAChoiceMadeInIt) {
-    for (const Case& run : {
-             Case{.name = "its Open dialog cancelled: the bare name it held saved",
-            .steps = {Press(ProgramPathBox), Browse(kSetupBrowse, std::nullopt), Shows(kSetupBox, L"kravix.exe"),
-                      Click(kSetupOk)},
-            .saved = "\"kravix.exe\"\r\n",
-            .path = L"kravix.exe",
-            .end = "main"},
-             Case{.name = "its OK with the box empty: nothing saved, the main window's box kept",
-             .steps = {Press(ProgramPathBox), Browse(kSetupBrowse, kOtherKravix), Close(kSetup), Press(ProgramPathBox),
-                       Click(kSetupOk)},
-             .end = "main"},
-             Case{.name = "alone, its OK loads the main window afresh",
-             .steps = {Browse(BrowseRomButton, kRom), Press(ProgramPathBox), Close(kMain),
-                       Browse(kSetupBrowse, kOtherKravix), Click(kSetupOk), Shows(RomBox, L""), Click(OkButton)},
-             .started = kOtherKravix + L"   ",
-             .saved = kOtherRecord,
-             .path = kOtherKravix},
-             Case{
-                 .name = "closed and opened again under its dialog, the choice has nowhere to go",
-            .steps = {Press(ProgramPathBox), Browse(kSetupBrowse, kOtherKravix, {Close(kSetup), Press(ProgramPathBox)}),
-                      Shows(kSetupBox, L""), Click(kSetupOk)},
-            .end = "main"},
-         }) {
-        Play(run);
-    }
+    Play("setup: its Open dialog cancelled, the bare name it held saved",
+         {Press(ProgramPathBox), Browse(kSetupBrowse, std::nullopt), Shows(kSetupBox, L"kravix.exe"), Click(kSetupOk)},
+         L"path kravix.exe | main");
+    Play("setup: OK with the box empty saves nothing and keeps main's box",
+         {Press(ProgramPathBox), Browse(kSetupBrowse, kOtherKravix), Close(kSetup), Press(ProgramPathBox),
+          Click(kSetupOk)},
+         L"path C:\\kravix.exe | main");
+    Play("setup alone: its OK loads main afresh",
+         {Browse(BrowseRomButton, kRom), Press(ProgramPathBox), Close(kMain), Browse(kSetupBrowse, kOtherKravix),
+          Click(kSetupOk), Shows(RomBox, L""), Click(OkButton)},
+         L"started D:\\kravix.exe    | path D:\\kravix.exe | exit 0");
+    Play("setup closed and opened again under its dialog: the choice has nowhere to go",
+         {Press(ProgramPathBox), Browse(kSetupBrowse, kOtherKravix, {Close(kSetup), Press(ProgramPathBox)}),
+          Shows(kSetupBox, L""), Click(kSetupOk)},
+         L"path C:\\kravix.exe | main");
 }
 
+// The main window's OK starts kravix.exe, through the shell where it asks for administrator rights, or tells the
+// user and gives the focus back.
 TEST(MainWindowOk, StartsKravixOrSaysWhyNot) {
-    for (const Case& run : {
-             Case{.name = "three files chosen, a dialog cancelled keeping its last choice",
-            .steps = {Browse(BrowseRomButton, L"C:\\R\\Super Game.nes"),
-                      Browse(BrowsePrimaryTableButton, L"C:\\t\\a.tbl"),
-                      Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"),
-                      Browse(BrowseSecondaryTableButton, std::nullopt), Click(OkButton)},
-            .started = kSavedKravix + L" \"C:\\R\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl"},
-             Case{.name = "kravix.exe asks for administrator rights: started through the shell",
-             .steps = {Failing("StartProgram", PlatformFailure::Cause::NeedsElevation), Browse(BrowseRomButton, kRom),
-                       Click(OkButton)},
-             .started = L"through the shell: C:\\a.nes  "},
-             Case{.name = "the user declines them: the message, then the focus",
-             .steps = {Failing("StartProgram", PlatformFailure::Cause::NeedsElevation), Failing("StartThroughShell"),
-                       Click(OkButton), kLaunchFailureTold, kFocusBack},
-             .end = "main"},
-             Case{.name = "no start could hand kravix the paths: the same",
-             .ini = kNowhereRecord,
-             .steps = {Click(OkButton), kLaunchFailureTold, kFocusBack},
-             .path = L"nowhere.exe",
-             .end = "main"},
-         }) {
-        Play(run);
-    }
+    using enum PlatformFailure::Cause;
+    Play("OK: three files chosen, a dialog cancelled keeping its last choice",
+         {Browse(BrowseRomButton, L"C:\\R\\Super Game.nes"), Browse(BrowsePrimaryTableButton, L"C:\\t\\a.tbl"),
+          Browse(BrowseSecondaryTableButton, L"C:\\t\\b.tbl"), Browse(BrowseSecondaryTableButton, std::nullopt),
+          Click(OkButton)},
+         L"started C:\\kravix.exe \"C:\\R\\Super Game.nes\" C:\\t\\a.tbl C:\\t\\b.tbl | path C:\\kravix.exe "
+         L"| exit 0");
+    Play("OK: kravix.exe asks for administrator rights, started through the shell",
+         {Failing("StartProgram", NeedsElevation), Browse(BrowseRomButton, kRom), Click(OkButton)},
+         L"started through the shell: C:\\a.nes   | path C:\\kravix.exe "
+         L"| exit 0");
+    Play("OK: the user declines them, the message, then the focus",
+         {Failing("StartProgram", NeedsElevation), Failing("StartThroughShell"), Click(OkButton), kLaunchFailureTold},
+         L"path C:\\kravix.exe | main");
 }
 
-// A failure outside a guard, or in a guard's answer, and an exception that is no platform failure are told, and end
-// the program.
+// A failure in a guard's answer, and an exception that is no platform failure, are told and end the program.
 TEST(FatalFailures, AreToldAndEndTheProgram) {
-    for (const Case& run : {
-             Case{.name = "in the launch's answer: the focus not given back after the message",
-            .ini = kNowhereRecord,
-            .steps = {Failing("SetFocus"), Click(OkButton), kLaunchFailureTold},
-            .path = L"nowhere.exe",
-            .told = L"injected\nSetFocus",
-            .end = "exit 1"},
-             Case{.name = "no platform failure, inside a guard",
-             .steps = {Browse(BrowseRomButton, std::nullopt,
-                              {Check([](TestDesktop&) { throw std::runtime_error("\xFF"); })})},
-             .told = L"Внутренняя ошибка программы.\n",
-             .end = "exit 1"},
-         }) {
-        Play(run);
-    }
+    Play("fatal: a failure in a guard's answer, the focus not given back after the message",
+         {Failing("SetFocus"), Click(OkButton)}, L"path nowhere.exe | exit 1 | told injected\nSetFocus",
+         kNowhereRecord);
+    Play("fatal: no platform failure, inside a guard",
+         {Browse(BrowseRomButton, std::nullopt, {Check([](TestDesktop&) { throw std::runtime_error("\xFF"); })})},
+         L"path C:\\kravix.exe | exit 1 | told Внутренняя ошибка "
+         L"программы.\n");
 }

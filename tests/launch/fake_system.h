@@ -68,8 +68,7 @@ public:
     // Best fit, as Windows does it, for a few characters the model lacks.
     std::wstring AnsiView(const std::wstring& text) override {
         const std::map<wchar_t, wchar_t> lookAlikes{{L'＂', L'"'},     {L'＼', L'\\'}, {L'／', L'/'}, {L'：', L':'},
-                                                    {L'\u3000', L' '}, {L'．', L'.'},  {L'＊', L'*'}, {L'？', L'?'},
-                                                    {L'∞', L'8'},      {L'é', L'e'},   {L'ä', L'a'}};
+                                                    {L'\u3000', L' '}, {L'．', L'.'},  {L'∞', L'8'},  {L'é', L'e'}};
         std::wstring seen;
         std::string ignored;
         for (const wchar_t c : text)
@@ -86,10 +85,8 @@ public:
         if (!programs.count(Call("StartProgram", program))) throw PlatformFailure{};
         started = {program, line, folder};
     }
-    void StartThroughShell(const std::wstring& program,
-                           const std::wstring& parameters,
-                           const std::wstring& folder) override {
-        started = {Call("StartThroughShell", program), L"through the shell: " + parameters, folder};
+    void StartThroughShell(const std::wstring& file, const std::wstring& rest, const std::wstring& in) override {
+        started = {Call("StartThroughShell", file), L"through the shell: " + rest, in};
     }
     void ShowMessage(const std::wstring& text) override { messages.push_back(Call("ShowMessage", text)); }
     [[noreturn]] void EndProgram() override { throw ProgramEnded{0}; }

@@ -7,49 +7,16 @@
 
 using namespace std::string_literals;
 
-// A bare name beside the launcher, in the system folders, in PATH; never in the current folder.
-TEST(Launch, FindsTheProgramWithoutTheCurrentFolder) {
-    const struct {
-        const char* name;
-        std::wstring path, pathVariable = L"";
-        std::set<std::wstring> programs{};
-        std::wstring found = L"";  // empty: refused
-    } cases[] = {
-        {.name = "relative: beside the launcher", .path = L"bin\\kravix.exe", .found = L"C:\\Tools\\bin\\kravix.exe"},
-        {.name = "rooted on the current drive", .path = L"\\kravix.exe"},
-        {.name = "on a drive's current folder", .path = L"C:kravix.exe", .programs = {L"C:\\Tools\\C:kravix.exe"}},
-        {.name = "a stream of a full path", .path = L"C:\\b\\run.bat::$DATA", .programs = {L"C:\\b\\run.bat::$DATA"}},
-        {.name = "bare without extension: .exe, beside the launcher first",
-         .path = L"kravix",
-         .programs = {L"C:\\Tools\\kravix.exe", L"C:\\Windows\\kravix.exe"},
-         .found = L"C:\\Tools\\kravix.exe"},
-        {.name = "PATH: relative entries skipped, quoted ones hold a ;",
-         .path = L"kravix.exe",
-         .pathVariable = L";.;bin;\"D:\\p;1\";E:\\bin\\",
-         .programs = {L".\\kravix.exe", L"bin\\kravix.exe", L"D:\\p\\kravix.exe", L"E:\\bin\\kravix.exe"},
-         .found = L"E:\\bin\\kravix.exe"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeSystem system;
-        system.programs = c.programs;
-        system.pathVariable = c.pathVariable;
-        EXPECT_EQ(ResolveProgram(system, c.path).value_or(L""), c.found);
-    }
-}
-
-// What a launch starts: short forms, look-alikes, long paths, batch files, the longest line, the start folder.
-TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
+// What a launch starts: the program found without the current folder (a bare name beside the launcher, in the system
+// folders, in PATH), short forms, look-alikes, long paths, batch files, the longest line, the start folder, and
+// through the shell, where a program asks for administrator rights, only an .exe: the shell starts whatever a file's
+// type names, a batch file's included.
+TEST(Launch, StartsWithPathsEveryProgramCanRead) {
     const std::wstring kravix = L"C:\\Tools\\kravix.exe";
     // Paths of n characters; 259 is the most Windows starts a program by.
-    const auto path = [](std::size_t n, wchar_t c) {
-        const std::wstring drive = L"C:\\", name = L"\\kravix.exe";
-        return drive + std::wstring(n - drive.size() - name.size(), c) + name;
-    };
+    const auto path = [](std::size_t n, wchar_t c) { return L"C:\\" + std::wstring(n - 14, c) + L"\\kravix.exe"; };
     const std::wstring s259 = L"C:\\" + std::wstring(256, L'S'), s260 = s259 + L"S";
-    const std::wstring cmd = L"C:\\Windows\\system32\\cmd.exe";
-    // The longest command line Windows starts a program with, without the NUL that ends it.
-    const std::size_t longestLine = 32766, rest = longestLine - kravix.size() - 3;
+    const std::wstring cmd = L"C:\\Windows\\system32\\cmd.exe", cmdLine = L"cmd.exe /d /e:on /v:off /s /c \"\"";
     const auto plan = [](std::wstring program, std::wstring line, std::wstring folder = L"C:\\Start") {
         return program + L" | " + line + L" | " + folder;
     };
@@ -57,8 +24,23 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
         const char* name;
         LaunchTexts texts;
         std::wstring started = L"";  // the program, its command line and its folder; empty: refused
-        bool startFolderGone = false;
+        bool startFolderGone = false, asksForRights = false;
+        std::wstring pathVariable = L"";
+        std::set<std::wstring> programs{};  // the files that can be started, when not the usual ones
     } cases[] = {
+        {.name = "relative: beside the launcher",
+         .texts = {L"bin\\kravix.exe", L"", L"", L""},
+         .started = plan(L"C:\\Tools\\bin\\kravix.exe", L"C:\\Tools\\bin\\kravix.exe   ")},
+        {.name = "rooted on the current drive: refused", .texts = {L"\\kravix.exe", L"", L"", L""}},
+        {.name = "a stream of a full path: refused", .texts = {L"C:\\b\\run.bat::$DATA", L"", L"", L""}},
+        {.name = "bare without extension: .exe, beside the launcher first",
+         .texts = {L"kravix", L"", L"", L""},
+         .started = plan(kravix, kravix + L"   ")},
+        {.name = "bare: in PATH, relative entries skipped, quoted ones holding a ;",
+         .texts = {L"kravix.exe", L"", L"", L""},
+         .started = plan(L"E:\\bin\\kravix.exe", L"E:\\bin\\kravix.exe   "),
+         .pathVariable = L";.;bin;\"D:\\p;1\";E:\\bin\\",
+         .programs = {L".\\kravix.exe", L"bin\\kravix.exe", L"D:\\p\\kravix.exe", L"E:\\bin\\kravix.exe"}},
         {.name = "outside the code page by the short form",
          .texts = {kravix, L"C:\\ゲーム.nes", L"C:\\∞ t.tbl", L""},
          .started = plan(kravix, kravix + L" C:\\8B2E~1.NES C:\\T~1.TBL ")},
@@ -72,43 +54,42 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
         {.name = "a short form of 260: refused", .texts = {path(300, L'd'), L"", L"", L""}},
         {.name = "a batch file through cmd",
          .texts = {L"C:\\Tools\\kravix.BAT", L"C:\\g&pwn.nes", L"", L""},
-         .started = plan(cmd, L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \"")},
-        {.name = "a command file too, in its folder, not cmd's",
-         .texts = {L"C:\\Tools\\k.cmd", L"C:\\r.nes", L"", L""},
-         .started = plan(cmd, L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\" C:\\r.nes  \"", L"C:\\Tools"),
+         .started = plan(cmd, cmdLine + L"C:\\Tools\\kravix.BAT\" \"C:\\g&pwn.nes\"  \"")},
+        {.name = "a command file by its \\\\?\\ form's plain path, in its folder",
+         .texts = {L"\\\\?\\C:\\Tools\\k.cmd", L"", L"", L""},
+         .started = plan(cmd, cmdLine + L"C:\\Tools\\k.cmd\"   \"", L"C:\\Tools"),
          .startFolderGone = true},
         {.name = "a missing batch file: refused", .texts = {L"C:\\nowhere\\kravix.bat", L"", L"", L""}},
-        {.name = "a batch file's \\\\?\\ form: by its plain path",
-         .texts = {L"\\\\?\\C:\\Tools\\k.cmd", L"", L"", L""},
-         .started = plan(cmd, L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\Tools\\k.cmd\"   \"")},
-        {.name = "a \\\\?\\ form whose plain path is another file: refused",
-         .texts = {L"\\\\?\\C:\\Tools\\k.bat. .", L"", L"", L""}},
         {.name = "a batch file on a share, no local folder: refused",
          .texts = {L"\\\\srv\\s\\k.bat", L"", L"", L""},
          .startFolderGone = true},
-        {.name = "shorter than an extension: no batch file",
-         .texts = {L"C:\\", L"", L"", L""},
-         .started = plan(L"C:\\", L"C:\\   ")},
         {.name = "in the code page, or look-alike letters with no short form: as it is",
          .texts = {kravix, L"C:\\Игры\\a.nes", L"C:\\café ∞.tbl", L""},
          .started = plan(kravix, kravix + L" C:\\Игры\\a.nes \"C:\\café ∞.tbl\" ")},
         {.name = "a look-alike quote, blank, backslash, slash or colon: refused",
          .texts = {kravix, L"C:\\a＂\u3000＼／：b.nes", L"", L""}},
         {.name = "a look-alike dot: refused", .texts = {kravix, L"C:\\nofile\\．．\\evil.nes", L"", L""}},
-        {.name = "a look-alike star: refused", .texts = {kravix, L"C:\\a＊.nes", L"", L""}},
-        {.name = "a look-alike question mark: refused", .texts = {kravix, L"C:\\a？.nes", L"", L""}},
         {.name = "read by an old program as another file: refused",
          .texts = {kravix, L"D:\\ROMs\\Pokémon.nes", L"", L""}},
         {.name = "an empty ROM before a table, a quote escaped",
          .texts = {kravix, L"", L"C:\\t.tbl", L"a\"b"},
          .started = plan(kravix, kravix + L" \"\" C:\\t.tbl \"a\\\"b\"")},
-        {.name = "a line longer: refused", .texts = {kravix, std::wstring(rest + 1, L'r'), L"", L""}},
+        {.name = "a line longer than 32766: refused", .texts = {kravix, std::wstring(32766 - 21, L'r'), L"", L""}},
+        {.name = "asking for administrator rights: an .exe as Windows opens it through the shell",
+         .texts = {L"C:\\k.EXE. .", L"C:\\r.nes", L"", L""},
+         .started = plan(L"C:\\k.EXE. .", L"through the shell: C:\\r.nes  "),
+         .asksForRights = true},
+        {.name = "asking for them: no other program", .texts = {L"C:\\k.bin", L"", L"", L""}, .asksForRights = true},
+        {.name = "asking for them: no batch file", .texts = {L"C:\\k.bat", L"", L"", L""}, .asksForRights = true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
-        system.programs = {kravix, path(259, L'a'), s259, s260, cmd};
-        system.programs.insert({L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"\\\\srv\\s\\k.bat"});
+        system.programs = {kravix, path(259, L'a'), s259, s260, cmd, L"C:\\k.EXE. .", L"C:\\k.bin", L"C:\\k.bat"};
+        system.programs.insert({L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"\\\\srv\\s\\k.bat",
+                                L"C:\\Tools\\bin\\kravix.exe", L"C:\\b\\run.bat::$DATA", L"C:\\Windows\\kravix.exe"});
+        if (!c.programs.empty()) system.programs = c.programs;
+        system.pathVariable = c.pathVariable;
         system.folders = {c.startFolderGone ? L"" : L"C:\\Start"};
         system.files[L"D:\\ROMs\\Pokemon.nes"];
         system.shortPaths = {{L"C:\\Игры\\a.nes", L"C:\\9B8F~1\\A.NES"},
@@ -117,8 +98,10 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
                              {path(259, L'a'), L"C:\\A~1.EXE"},
                              {path(300, L'c'), s259},
                              {path(300, L'd'), s260}};
-        const auto planned = PlanLaunch(system, c.texts);
-        EXPECT_EQ(planned ? plan(planned->program, planned->commandLine, planned->folder) : L"", c.started);
+        if (c.asksForRights) system.FailOn("StartProgram", 1, PlatformFailure::Cause::NeedsElevation);
+        EXPECT_EQ(LaunchProgram(system, c.texts), !c.started.empty());
+        EXPECT_EQ(system.started.empty() ? L"" : plan(system.started[0], system.started[1], system.started[2]),
+                  c.started);
     }
 }
 
@@ -126,7 +109,6 @@ TEST(Launch, PlansAStartWithPathsEveryProgramCanRead) {
 // what cmd reads in a line: quoted where any letter of it is more than a letter to cmd, a trailing backslash doubled,
 // every % broken up; what cannot be protected, refused.
 TEST(CommandLine, TheLongestLineAndBatchFilesProtectedFromCmd) {
-    EXPECT_EQ(BuildCommandLine({L"k", std::wstring(32762, L'r'), L"", L""})->size(), 32766u);
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", L"C:\\r\\09AZaz.nes", L"", L"C:\\%OS%\\"}),
               L"cmd.exe /d /e:on /v:off /s /c \"\"C:\\k.bat\" C:\\r\\09AZaz.nes \"\" \"C:\\%%cd:~,%OS%%cd:~,%\\\\\"\"");
     // What cmd cannot be kept from reading: a quote, a line end, a NUL, more than the 8191 characters it reads.
@@ -135,19 +117,4 @@ TEST(CommandLine, TheLongestLineAndBatchFilesProtectedFromCmd) {
         EXPECT_FALSE(BuildBatchCommandLine({L"C:\\k.bat", unsafe, L"", L""})) << unsafe.size() << " characters";
     }
     EXPECT_EQ(BuildBatchCommandLine({L"C:\\k.bat", std::wstring(most, L'a'), L"", L""})->size(), 8191u);
-}
-
-// A program that asks for administrator rights is started through the shell, which starts whatever a file's type names
-// (a batch file's included): only an .exe, by its name as Windows opens it, in any case.
-TEST(Launch, OnlyAnExeIsStartedThroughTheShell) {
-    for (const auto& [program, throughTheShell] :
-         {std::pair{L"C:\\k.EXE. ."s, true}, {L"C:\\k.bin"s, false}, {L"C:\\k"s, false}, {L"C:\\k.bat"s, false}}) {
-        SCOPED_TRACE(std::string(program.begin(), program.end()));
-        FakeSystem system;
-        system.programs = {program};
-        system.FailOn("StartProgram", 1, PlatformFailure::Cause::NeedsElevation);
-        EXPECT_EQ(StartPlanned(system, PlanLaunch(system, {program, L"C:\\r.nes", L"", L""}).value()), throughTheShell);
-        const std::vector<std::wstring> started{program, L"through the shell: C:\\r.nes  ", L"C:\\Start"};
-        EXPECT_EQ(system.started, throughTheShell ? started : std::vector<std::wstring>{});
-    }
 }
