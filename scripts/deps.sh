@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest clang-format
-          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine64 fonts-wine xvfb xauth x11-utils locales imagemagick)
+          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine64 fonts-wine xvfb xauth x11-utils locales imagemagick zip)
 
 missing=()
 for package in "${packages[@]}"; do
