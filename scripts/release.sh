@@ -4,8 +4,17 @@
 # copy of each executable (x64/, x86/) and SHA256SUMS, which lists all three
 # and is printed. The same sources give the same bytes wherever and whenever
 # they are built (README, "Checking a download").
+#   bash scripts/release.sh           build, pack, print the checksums
+#   bash scripts/release.sh --check   then build again from a copy of the
+#       sources in another folder, later, and fail naming any file that
+#       differs; run it before publishing a release
 set -euo pipefail
 cd "$(dirname "$0")/.."
+case "${1:-}" in
+    "") check=false ;;
+    --check) check=true ;;
+    *) echo "usage: bash scripts/release.sh [--check]" >&2; exit 2 ;;
+esac
 bash scripts/deps.sh
 
 # Each zip entry carries the last commit's time, never the build's. Outside a
@@ -56,3 +65,42 @@ printf '%s\t%s bytes\n' "x64/kx_shell.exe" "$(stat -c %s dist/x64/kx_shell.exe)"
                         "x86/kx_shell.exe" "$(stat -c %s dist/x86/kx_shell.exe)"
 echo "dist/SHA256SUMS (zip entries dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')):"
 cat dist/SHA256SUMS
+$check || exit 0
+
+echo
+echo "The checksums hold for these Debian packages:"
+for package in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix-runtime \
+               g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix gcc-mingw-w64-i686-posix-runtime \
+               binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
+               mingw-w64-common mingw-w64-x86-64-dev mingw-w64-i686-dev cmake zip; do
+    printf '  %-36s %s\n' "$package" "$(dpkg-query -W -f='${Version}' "$package" 2>/dev/null || echo 'not installed')"
+done
+
+# The second build: the tracked files as they are here, copied to a folder of
+# their own, built from nothing in another time zone and with another umask,
+# neither of which may show in the bytes.
+if ! git rev-parse --git-dir >/dev/null 2>&1; then
+    echo "--check copies the files git tracks: it needs a git checkout." >&2
+    exit 1
+fi
+copy=$(mktemp -d "${TMPDIR:-/tmp}/kx_shell-check.XXXXXX")
+trap 'rm -rf "$copy"' EXIT
+mkdir "$copy/kx_shell"
+git ls-files -z | tar -c --null -T - -f - | tar -x -C "$copy/kx_shell"
+# A zip's times count in 2-second steps: this makes the second build surely later.
+sleep 2
+echo
+echo "Building again in $copy/kx_shell at $(date -u '+%H:%M:%S UTC') ..."
+(cd "$copy/kx_shell" && umask 077 && TZ=XST-5:45 SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH bash scripts/release.sh)
+
+echo
+differ=0
+for file in "$name.zip" x64/kx_shell.exe x86/kx_shell.exe SHA256SUMS; do
+    cmp "dist/$file" "$copy/kx_shell/dist/$file" >&2 || differ=1
+done
+if ((differ)); then
+    trap - EXIT
+    echo "The two builds differ (above); the second is kept in $copy/kx_shell." >&2
+    exit 1
+fi
+echo "Both builds are the same, byte for byte."
