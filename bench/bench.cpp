@@ -10,6 +10,7 @@
 // kx_shell's costs one at a time, to show where its time goes; --verbose
 // prints every run's time.
 #include <windows.h>
+// After windows.h, which they need.
 #include <psapi.h>
 #include <winioctl.h>
 
@@ -27,7 +28,7 @@ constexpr DWORD kPoll = 1;         // ms between two looks, when waiting on an e
 constexpr int kOkButton = 204;     // the main window's OK, a direct child of it
 
 LARGE_INTEGER g_frequency;
-bool g_verbose;  // --verbose: every run's time on standard error
+bool g_verbose;                    // --verbose: every run's time on standard error
 std::vector<std::wstring> g_made;  // scratch files and folders, removed in reverse order
 
 LONGLONG Now() {
@@ -346,7 +347,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         {"start-up (main window)", {shellMain, floorMain}, 1.15},
         {"start-up (setup window, no ini)", {shellSetup, floorSetup}, 1.15},
         {"start-up with 4 GB ini (floor column: normal ini)",
-         {{Kind::Window, big + L"\\kx_shell.exe", L"", mainCaption, {}, {}}, shellMain}, 1.05},
+         {{Kind::Window, big + L"\\kx_shell.exe", L"", mainCaption, {}, {}}, shellMain},
+         1.05},
         {"launch: click OK -> kravix.exe running (floor column: bare CreateProcessW)", {shellLaunch, bareLaunch}, 1.10},
     };
     for (Group& g : table) Measure(g, warmup, runs);
@@ -360,8 +362,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     const double peakShell = Median(table[0].cases[0].peakKb), peakFloor = Median(table[0].cases[1].peakKb);
     Out(kOut, "| peak working set at the shown main window, KB | %.0f | %.0f | %.3f | - | - |\n", peakShell, peakFloor,
         peakShell / peakFloor);
-    Out(kOut, "\n%d counted runs of each program after %d warm-up runs, alternating; ratio: the median of the ratios "
-        "within each round; %s.\n", runs, warmup, bigNote.c_str());
+    Out(kOut,
+        "\n%d counted runs of each program after %d warm-up runs, alternating; ratio: the median of the ratios "
+        "within each round; %s.\n",
+        runs, warmup, bigNote.c_str());
 
     if (analyse) {
         // floor programs that take on kx_shell's costs one at a time, each
@@ -382,12 +386,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
               variant(W, L"floor_app.exe", L""), variant(W, L"floor_app.exe", L"--icons"),
               variant(W, L"floor.exe", L"--controls"), variant(W, L"floor.exe", L"--controls --fonts"),
               variant(W, L"floor.exe", L"--foreground"), variant(W, L"floor_app.exe", sameWork),
-              variant(W, L"floor_app.exe", all), shellMain}, 0},
+              variant(W, L"floor_app.exe", all), shellMain},
+             0},
             {"start-up, setup window", {floorSetup, variant(W, L"floor_app.exe", all + L" --setup"), shellSetup}, 0},
             {"launch",
              {variant(Kind::Beside, L"floor.exe", L""), bareLaunch, variant(Kind::Post, L"floor.exe", L""),
               variant(C, L"floor.exe", L"--controls"), variant(C, L"floor_app.exe", dlls + L" --controls"),
-              variant(C, L"floor_app.exe", dlls + L" --controls --stay"), shellLaunch}, 0},
+              variant(C, L"floor_app.exe", dlls + L" --controls --stay"), shellLaunch},
+             0},
         };
         Out(kOut, "\n| analysis: program | median ms | vs first row | peak working set (KB) |\n|---|---:|---:|---:|\n");
         for (Group& g : groups) {

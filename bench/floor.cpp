@@ -77,10 +77,10 @@ HFONT Font(int weight, int dpi) {
 void AddControls(HWND window, const Child* first, const Child* last, int dpi) {
     const HFONT normal = g_fonts ? Font(FW_NORMAL, dpi) : nullptr, bold = g_fonts ? Font(FW_BOLD, dpi) : nullptr;
     for (const Child* c = first; c != last; ++c) {
-        const HWND child = CreateWindowExW(c->exStyle, c->windowClass, c->text, c->style, MulDiv(c->left, dpi, 1440),
-                                           MulDiv(c->top, dpi, 1440), MulDiv(c->width, dpi, 1440),
-                                           MulDiv(c->height, dpi, 1440), window,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)), nullptr, nullptr);
+        const HWND child =
+            CreateWindowExW(c->exStyle, c->windowClass, c->text, c->style, MulDiv(c->left, dpi, 1440),
+                            MulDiv(c->top, dpi, 1440), MulDiv(c->width, dpi, 1440), MulDiv(c->height, dpi, 1440),
+                            window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)), nullptr, nullptr);
         if (g_fonts) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c->bold ? bold : normal), TRUE);
     }
 }
@@ -95,10 +95,10 @@ HWND MakeWindow(HINSTANCE instance, bool setup, HWND owner, int dpi) {
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const HWND window = CreateWindowExW(exStyle, L"floor.Window", L"floor", style,
-                                        work.left + (work.right - work.left - width) / 2,
-                                        work.top + (work.bottom - work.top - height) / 2, width, height,
-                                        setup ? owner : nullptr, nullptr, instance, nullptr);
+    const HWND window =
+        CreateWindowExW(exStyle, L"floor.Window", L"floor", style, work.left + (work.right - work.left - width) / 2,
+                        work.top + (work.bottom - work.top - height) / 2, width, height, setup ? owner : nullptr,
+                        nullptr, instance, nullptr);
     for (const int big : {1, 0}) {
         if (setup || !g_icons) continue;  // the setup window's frame has no icon
         const int size = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
@@ -166,9 +166,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    const HWND owner = g_controls ? CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                                    nullptr, nullptr)
-                                  : nullptr;
+    const HWND owner =
+        g_controls ? CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr)
+                   : nullptr;
     if (g_controls && setup) MakeWindow(instance, false, owner, dpi);
     const HWND window = MakeWindow(instance, setup, owner, dpi);
     ShowWindow(window, SW_SHOW);

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 
 echo "== format"
-find src tests \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
+find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 jobs=$(nproc)
 for preset in native native-sanitize; do
