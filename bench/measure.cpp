@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "bench.h"
+#include "controls.h"
 
 namespace bench {
 
@@ -15,8 +16,6 @@ LARGE_INTEGER g_frequency;
 bool g_verbose;
 
 namespace {
-
-constexpr int kOkButton = 204;  // the main window's OK, a direct child of it
 
 LONGLONG Now() {
     LARGE_INTEGER now;
@@ -121,8 +120,15 @@ void RunOnce(Case& c, bool counted) {
         PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
         if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) peakKb = memory.PeakWorkingSetSize / 1024.0;
-        const HWND ok = GetDlgItem(window, kOkButton);
-        if (c.kind == Kind::Click && !ok) Fail("the main window has no OK button (id 204)");
+        // kx_shell's OK, a direct child of its main window.
+        const HWND ok = GetDlgItem(window, MainWindow::OkButton.id);
+        if (c.kind == Kind::Click && !ok) {
+            const DWORD error = GetLastError();
+            char what[64];
+            std::snprintf(what, sizeof what, "the main window has no OK button (id %d)", MainWindow::OkButton.id);
+            SetLastError(error);
+            Fail(what);
+        }
         asked = Now();
         if (c.kind == Kind::Click) PostMessageW(ok, BM_CLICK, 0, 0);
         if (c.kind == Kind::Post) PostMessageW(window, WM_APP, 0, 0);
