@@ -25,8 +25,8 @@ struct Kx {
     explicit Kx(const fs::path& folder) {
         fs::copy_file(Here() / L"kx_shell.exe", folder / L"kx_shell.exe");
         fs::create_directory(folder / L"рабочая папка");
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{
+            .BasicLimitInformation = {.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE}};
         SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
         STARTUPINFOW startup{.cb = sizeof startup};
         CreateProcessW((folder / L"kx_shell.exe").c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
@@ -84,7 +84,6 @@ void Browse(const Kx& run, HWND window, Control button, const wchar_t* title, co
     const HWND dialog = run.Window(title);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
     run.Keys(dialog, {VK_RETURN}, file);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << Utf8(title);
 }
 
 }  // namespace
@@ -93,9 +92,7 @@ void Browse(const Kx& run, HWND window, Control button, const wchar_t* title, co
 TEST(Journey, FromTheFirstStartToTheLaunch) {
     using namespace MainWindow;
     TestFolder folder;
-    const fs::path kravix = folder / L"ゲーム" / L"kravix.exe", roms = folder / L"РОМы",
-                   rom = roms / L"ゲーム Super.nes", table = folder / L"a.tbl";
-    for (const fs::path& place : {kravix.parent_path(), roms}) fs::create_directories(place);
+    const fs::path kravix = folder / L"ゲーム.exe", rom = folder / L"ゲーム Super.nes", table = folder / L"a.tbl";
     fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
     for (const fs::path& file : {rom, table}) WriteBytes(file, "data");
     Kx run(folder);
@@ -105,8 +102,7 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     const HWND main = run.Window(kMainCaption);
 
     run.Keys(main, {VK_F12});
-    const HWND setupAgain = run.Window(kSetupCaption);
-    run.Keys(setupAgain, {VK_MENU, VK_F4});
+    run.Keys(run.Window(kSetupCaption), {VK_MENU, VK_F4});
 
     Browse(run, main, BrowseRomButton, L"Открытие РОМа", rom);
     Browse(run, main, BrowseSecondaryTableButton, L"Открытие вторичной таблицы(необязательно)", table);

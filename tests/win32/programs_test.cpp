@@ -21,8 +21,7 @@ BOOL WINAPI SettingDllDirectory(LPCWSTR folder) {
 // The usual DLL search is put back for CreateProcessW alone.
 TEST(Win32, AProgramThatAsksForAdministratorRights) {
     TestFolder scratch;
-    const fs::path kravix = scratch / L"ゲーム" / L"kravix.exe";
-    fs::create_directories(kravix.parent_path());
+    const fs::path kravix = scratch / L"ゲーム.exe";
     fs::copy_file(Here() / L"stand_in_kravix.exe", kravix);
     PlatformIn platform(scratch);
     const ImportPatch elevationRequired("CreateProcessW", FailingAs<740>(&CreateProcessW));
@@ -39,7 +38,7 @@ TEST(Win32, AProgramThatAsksForAdministratorRights) {
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
-    for (const fs::path& folder : {tools, inPath, scratch / L"kravix.exe"}) fs::create_directories(folder);
+    for (const fs::path& folder : {tools, inPath}) fs::create_directories(folder);
     for (const fs::path& copy : {scratch / L"cmd.exe", inPath / L"kravix.exe"})
         fs::copy_file(Here() / L"stand_in_kravix.exe", copy);
     SetCurrentDirectoryW(scratch.c_str());

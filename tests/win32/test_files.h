@@ -11,12 +11,8 @@
 namespace fs = std::filesystem;
 
 inline std::string Utf8(const fs::path& text) { return reinterpret_cast<const char*>(text.u8string().c_str()); }
-inline std::wstring FromUtf8(const std::string& text) {
-    return fs::path(std::u8string(text.begin(), text.end())).wstring();
-}
-inline void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
+inline std::wstring FromUtf8(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())).wstring(); }
+inline void WriteBytes(const fs::path& file, const std::string& data) { std::ofstream(file, std::ios::binary) << data; }
 // Whether `done` holds within 90 s: a first window on a cold machine may take a minute, and a wait that
 // succeeds ends as soon as it does.
 inline bool WaitUntil(const std::function<bool()>& done) {
