@@ -10,11 +10,6 @@ namespace {
 
 const wchar_t kMainCaption[] = L"Shell for kravix", kSetupCaption[] = L"Укажите где находится kravix.exe";
 
-std::wstring Text(HWND window) {
-    wchar_t text[4096] = {};
-    return std::wstring(text, SendMessageW(window, WM_GETTEXT, 4096, LPARAM(text)));
-}
-
 INPUT Key(WORD code, wchar_t c, DWORD up) {
     return {.type = INPUT_KEYBOARD, .ki = {code, c, up | (code ? 0 : KEYEVENTF_UNICODE)}};
 }

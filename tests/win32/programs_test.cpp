@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "launch.h"
+#include "long_path.h"
 #include "program_path.h"
+#include "system_failure.h"
 #include "test_files.h"
 #include "win32_fixtures.h"
 
@@ -14,7 +16,28 @@ BOOL WINAPI SettingDllDirectory(LPCWSTR folder) {
     return TRUE;
 }
 
+// Each message box: its caption, flags and text; one with no text cannot be shown.
+std::wstring shown;
+int WINAPI ShowingMessage(HWND, LPCWSTR text, LPCWSTR caption, UINT flags) {
+    shown += std::wstring(caption) + L" " + std::to_wstring(flags) + L": " + text + L"\n";
+    return *text ? IDOK : 0;
+}
+DWORD WINAPI EndingFatally(void*) { Win32Platform().Fatal(win32::SystemFailure(L"Шаг.", ERROR_ACCESS_DENIED)); }
+
 }  // namespace
+
+// What failed and why, in an error box in front of every window, then the end with status 1; a message that cannot
+// be shown is a failure of its own.
+TEST(Win32, TellsTheUser) {
+    const ImportPatch messageBox("MessageBoxW", &ShowingMessage), exitProcess("ExitProcess", &ExitThread);
+    EXPECT_THROW(Win32Platform().ShowMessage(L""), PlatformFailure);
+    const HANDLE ending = CreateThread(nullptr, 0, EndingFatally, nullptr, 0, nullptr);
+    DWORD status = WaitForSingleObject(ending, 90'000);
+    GetExitCodeThread(ending, &status);
+    EXPECT_EQ(status, 1u);
+    // 73744: the stop icon, modal to the whole program, brought to the front.
+    EXPECT_EQ(shown, L"kx_shell 73744: \nkx_shell 73744: Шаг.\n\nДоступ запрещён.\n\nПрограмма будет закрыта.\n");
+}
 
 // A program that asks for administrator rights, as Windows answers: CreateProcessW refuses it (740), and the shell
 // starts it as the plain start would, its own path in the same form first, in the same folder, with a normal window.
@@ -33,8 +56,8 @@ TEST(Win32, AProgramThatAsksForAdministratorRights) {
     EXPECT_EQ(dllSearch, L"(the usual search) \"\" ");
 }
 
-// Exactly the resolved program: Windows' cmd.exe for a batch file, never one in the current folder; kravix.exe in the
-// folder kx_shell was started in, or in its own when that one is gone.
+// Exactly the resolved program: Windows' cmd.exe for a batch file, never one in the current folder; kravix.exe by
+// its bare name through PATH.
 TEST(Win32, StartsTheRightProgram) {
     TestFolder scratch;
     const fs::path tools = scratch / L"My Tools", inPath = scratch / L"в PATH";
@@ -50,12 +73,16 @@ TEST(Win32, StartsTheRightProgram) {
     // cmd writes got.txt in place: read until the line is whole (its ASCII end: cmd writes in OEM).
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(tools / L"got.txt").ends_with("\\g&pwn\"\r\n"); }));
     EXPECT_FALSE(fs::exists(scratch / L"received.txt")) << "the cmd.exe in the current folder ran";
-    // Started in the folder kx_shell was started in; when that one is gone, in its own.
+    // Started in the folder kx_shell was started in, and when that one is gone, in its own.
+    SetEnvironmentVariableW(L"PATH", (inPath.wstring() + L";" + platform.PathVariable()).c_str());
     platform.start = (tools / L"gone").wstring();
-    const auto plain = PlanLaunch(platform, {(inPath / L"kravix.exe").wstring(), L"a b", L"", L""});
+    const auto plain = PlanLaunch(platform, {L"kravix.exe", L"a b", L"", L""});
     platform.StartProgram(plain->program, plain->commandLine, plain->folder);
     const std::wstring line = L"\"" + (inPath / L"kravix.exe").wstring() + L"\" \"a b\"  \n";
     EXPECT_EQ(FromUtf8(ReadBytes(inPath / L"received.txt")),
               line + line + inPath.wstring() + L"\nshown 1\nnot opened\n");
     SetCurrentDirectoryW(Here().c_str());
+    // As an old program reads a name, and a short form as other programs take it.
+    EXPECT_EQ(platform.AnsiView(L"b＂é"), L"b\"e");
+    EXPECT_EQ(win32::PlainForm(L"\\\\?\\UNC\\srv\\s\\K~1.EXE"), L"\\\\srv\\s\\K~1.EXE");
 }

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -23,11 +23,15 @@ inline bool WaitUntil(const std::function<bool()>& done) {
 }
 inline std::string ReadBytes(const fs::path& file) {
     WaitUntil([&] { return fs::exists(file); });
-    std::ostringstream bytes;
-    bytes << std::ifstream(file, std::ios::binary).rdbuf();
-    return bytes.str();
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A window's caption, or a control's text.
+inline std::wstring Text(HWND window) {
+    wchar_t text[4096] = {};
+    return std::wstring(text, GetWindowTextW(window, text, 4096));
+}
 inline fs::path Here() {
     wchar_t path[MAX_PATH * 4];
     return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 4))).parent_path();

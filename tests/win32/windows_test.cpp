@@ -32,15 +32,11 @@ std::wstring KindOf(HWND control) {
 // The window's caption, client size and frame, then each control in the order Tab goes (the group boxes last): what it
 // is, its text, its place and size in pixels, "bold" where its font is; then the fonts.
 std::wstring Described(HWND window) {
-    const auto text = [](HWND hwnd) {
-        wchar_t buffer[64] = {};
-        return std::wstring(buffer, GetWindowTextW(hwnd, buffer, 64));
-    };
     RECT r{};
     GetClientRect(window, &r);
     const LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     std::wstring described =
-        text(window) + L" " + std::to_wstring(r.right) + L"x" + std::to_wstring(r.bottom) +
+        Text(window) + L" " + std::to_wstring(r.right) + L"x" + std::to_wstring(r.bottom) +
         ((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) ? L" sizable" : L" fixed") +
         (exStyle & WS_EX_APPWINDOW ? L" in the taskbar" : L"") +
         (exStyle & WS_EX_DLGMODALFRAME ? L" dialog frame" : L"") +
@@ -52,7 +48,7 @@ std::wstring Described(HWND window) {
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
         const std::wstring bold = font.lfWeight == FW_BOLD ? L" bold" : L"";
-        described += L"; " + KindOf(child) + L" " + text(child) + L" " + std::to_wstring(r.left) + L"," +
+        described += L"; " + KindOf(child) + L" " + Text(child) + L" " + std::to_wstring(r.left) + L"," +
                      std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L"x" +
                      std::to_wstring(r.bottom - r.top) + bold;
         fonts.insert(font.lfFaceName + (L" " + std::to_wstring(font.lfHeight)) + L" charset " +
@@ -82,6 +78,9 @@ TEST(Win32, WindowsAsAUserMeetsThem) {
         L"82,300 194x38; button Отмена 296,300 192x38; group Примечание 18,233 540x50; group Расположение "
         L"kravix.exe 12,11 554x72; group Опции запуска 12,86 554x204; MS Sans Serif -17 charset 204 quality 0 "
         L"bold; Microsoft Sans Serif -17 charset 204 quality 0");
+    // A long path shows its end, where the file's name is.
+    screen.SetText(MainWindow::RomBox, L"C:\\" + std::wstring(300, L'a') + L".nes");
+    EXPECT_GT(SendMessageW(GetDlgItem(main, MainWindow::RomBox.id), EM_GETFIRSTVISIBLELINE, 0, 0), 250);
     screen.Create(kSetupWindow, ignored);
     for (const WindowDef* table : {&kMainWindow, &kSetupWindow}) {
         const HWND window = FindWindowW(L"kx_shell.Window", table->caption);
