@@ -102,8 +102,8 @@ TEST(Journey, FromTheFirstStartToTheLaunch) {
     Browse(run, main, BrowseRomButton, L"Открытие РОМа", rom);
     Browse(run, main, BrowseSecondaryTableButton, L"Открытие вторичной таблицы(необязательно)", table);
     run.Click(GetDlgItem(main, OkButton.id));
-    DWORD status = 259;
-    WaitForSingleObject(run.process.hProcess, 90'000);
+    // The wait's answer, then the exit status, which stays 259 while kx_shell runs.
+    DWORD status = WaitForSingleObject(run.process.hProcess, 90'000);
     GetExitCodeProcess(run.process.hProcess, &status);
     EXPECT_EQ(status, 0u) << "kx_shell did not end after the launch";
     // Outside the code page, kravix.exe and the ROM go by their short names; it starts normal-sized (1).

@@ -57,6 +57,7 @@ TEST(Launch, StartsWithPathsEveryProgramCanRead) {
          .started = plan(cmd, cmdLine + L"C:\\Tools\\k.cmd\"   \"", L"C:\\Tools"),
          .startFolderGone = true},
         {.name = "a missing batch file: refused", .texts = {L"C:\\nowhere\\kravix.bat", L"", L"", L""}},
+        {.name = "a batch file given a quote: refused", .texts = {L"C:\\Tools\\k.cmd", L"a\"b", L"", L""}},
         {.name = "a batch file on a share, no local folder: refused",
          .texts = {L"\\\\srv\\s\\k.bat", L"", L"", L""},
          .startFolderGone = true},

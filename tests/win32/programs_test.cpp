@@ -29,9 +29,11 @@ DWORD WINAPI EndingFatally(void*) { Win32Platform().Fatal(win32::SystemFailure(L
 // What failed and why, in an error box in front of every window, then the end with status 1; a message that cannot
 // be shown is a failure of its own.
 TEST(Win32, TellsTheUser) {
+    // The end of the process ends only the thread that reports, while the patch lasts.
     const ImportPatch messageBox("MessageBoxW", &ShowingMessage), exitProcess("ExitProcess", &ExitThread);
     EXPECT_THROW(Win32Platform().ShowMessage(L""), PlatformFailure);
     const HANDLE ending = CreateThread(nullptr, 0, EndingFatally, nullptr, 0, nullptr);
+    // The wait's answer, then the exit status, which stays 259 while the thread runs.
     DWORD status = WaitForSingleObject(ending, 90'000);
     GetExitCodeThread(ending, &status);
     EXPECT_EQ(status, 1u);
