@@ -41,7 +41,7 @@ constexpr DWORD kLabel = kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 constexpr DWORD kEdit = kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY;
 constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
 
-// kx_shell's main window as laid out in src/windows/main_window.cpp, with the
+// kx_shell's main window as laid out in src/gui/main_window.cpp, with the
 // group boxes' offsets already added.
 constexpr Child kMainControls[] = {
     {401, L"BUTTON", L"Расположение kravix.exe", kGroup, 0, 120, 105, 5535, 720, false},
