@@ -3,7 +3,6 @@
 
 #include "command_line.h"
 #include "fake_system.h"
-#include "program_path.h"
 
 using namespace std::string_literals;
 
@@ -57,6 +56,8 @@ TEST(Launch, StartsWithPathsEveryProgramCanRead) {
          .started = plan(cmd, cmdLine + L"C:\\Tools\\k.cmd\"   \"", L"C:\\Tools"),
          .startFolderGone = true},
         {.name = "a missing batch file: refused", .texts = {L"C:\\nowhere\\kravix.bat", L"", L"", L""}},
+        {.name = "a \\\\?\\ form of a batch file whose plain path is another file: refused",
+         .texts = {L"\\\\?\\C:\\k.bat. ", L"", L"", L""}},
         {.name = "a batch file given a quote: refused", .texts = {L"C:\\Tools\\k.cmd", L"a\"b", L"", L""}},
         {.name = "a batch file on a share, no local folder: refused",
          .texts = {L"\\\\srv\\s\\k.bat", L"", L"", L""},
@@ -78,8 +79,10 @@ TEST(Launch, StartsWithPathsEveryProgramCanRead) {
         SCOPED_TRACE(c.name);
         FakeSystem system;
         system.programs = {kravix, path(259, L'a'), s259, s260, cmd, L"C:\\k.EXE. .", L"C:\\k.bin", L"C:\\k.bat"};
+        // "C:\\k.bat. " stands for the C:\\k.bat Windows reads it as: names are taken here exactly as written.
         system.programs.insert({L"C:\\Tools\\kravix.BAT", L"C:\\Tools\\k.cmd", L"\\\\srv\\s\\k.bat",
-                                L"C:\\Tools\\bin\\kravix.exe", L"C:\\b\\run.bat::$DATA", L"C:\\Windows\\kravix.exe"});
+                                L"C:\\Tools\\bin\\kravix.exe", L"C:\\b\\run.bat::$DATA", L"C:\\Windows\\kravix.exe",
+                                L"\\\\?\\C:\\k.bat. ", L"C:\\k.bat. "});
         if (!c.programs.empty()) system.programs = c.programs;
         system.pathVariable = c.pathVariable;
         system.folders = {c.startFolderGone ? L"" : L"C:\\Start"};

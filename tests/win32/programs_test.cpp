@@ -3,7 +3,6 @@
 
 #include "launch.h"
 #include "long_path.h"
-#include "program_path.h"
 #include "system_failure.h"
 #include "test_files.h"
 #include "win32_fixtures.h"

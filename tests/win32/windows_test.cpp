@@ -5,7 +5,6 @@
 
 #include "controls.h"
 #include "test_files.h"
-#include "win32_fixtures.h"
 #include "win32_screen.h"
 
 namespace {
