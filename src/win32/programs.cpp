@@ -84,6 +84,8 @@ void Win32Platform::StartProgram(const std::wstring& program,
     // CreateProcessW may write into the command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
+    // The error is read before the guard puts the DLL search back, which
+    // may change the last error.
     DWORD error = ERROR_SUCCESS;
     {
         const UsualDllSearchForChild dllSearch;
